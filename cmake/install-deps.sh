@@ -1,0 +1,36 @@
+#!/bin/sh
+# Installs the Debian packages the build, the tests and the tools need, skipping
+# those already present. Run as root (or with sudo available).
+set -eu
+
+native="cmake ninja-build g++ pkg-config file libgtest-dev googletest libbenchmark-dev
+  libsdl2-dev libcli11-dev nlohmann-json3-dev clang-format clang-tidy cppcheck clang
+  libclang-rt-14-dev"
+windows="g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386"
+
+want="$native"
+case "${1:-all}" in
+  native) ;;
+  all) want="$native $windows" ;;
+  *) echo "usage: $0 [native|all]" >&2; exit 2 ;;
+esac
+
+missing=""
+for pkg in $want; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "ok installed"; then
+    missing="$missing $pkg"
+  fi
+done
+[ -z "$missing" ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo=sudo
+case "$missing" in
+  *:i386*)
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      $sudo dpkg --add-architecture i386
+    fi ;;
+esac
+echo "installing:$missing"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing

@@ -1,0 +1,50 @@
+#!/bin/sh
+# Runs a Windows program under wine with a private, prepared prefix.
+#
+# - The prefix lives in the build folder (ZOL_WINEPREFIX overrides), so test
+#   runs never touch the user's own ~/.wine.
+# - The wine server is started with its standard streams detached: otherwise it
+#   inherits the pipe ctest reads and ctest waits for it to exit.
+# - Wine's crash debugger is switched off, so a crashing program exits at once
+#   with a failure code instead of hanging in winedbg.
+set -eu
+
+# Prefix: $ZOL_WINEPREFIX, else "wineprefix" in the nearest enclosing build
+# folder (the one holding CMakeCache.txt), else one under the user's cache.
+if [ -z "${ZOL_WINEPREFIX:-}" ]; then
+  dir=$PWD
+  while [ "$dir" != / ] && [ ! -f "$dir/CMakeCache.txt" ]; do dir=$(dirname "$dir"); done
+  if [ -f "$dir/CMakeCache.txt" ]; then
+    ZOL_WINEPREFIX=$dir/wineprefix
+  else
+    ZOL_WINEPREFIX=${XDG_CACHE_HOME:-$HOME/.cache}/zolutilities-wineprefix
+  fi
+fi
+export WINEPREFIX="$ZOL_WINEPREFIX"
+export WINEDEBUG=-all
+export WINEARCH=win32
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+prepare_prefix() {
+  mkdir -p "$WINEPREFIX"
+  # Serialise the first-time set-up between concurrently started tests.
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.zol-ready" ]; then
+      wineboot -i >/dev/null 2>&1 </dev/null || true
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+        /v Auto /t REG_SZ /d 0 /f >/dev/null 2>&1 </dev/null || true
+      # No debugger to start: a crash ends the program with a failure code.
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+        /v Debugger /t REG_SZ /d 'zol-no-debugger.exe' /f >/dev/null 2>&1 </dev/null || true
+      wineserver -w </dev/null >/dev/null 2>&1 || true
+      touch "$WINEPREFIX/.zol-ready"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+}
+
+prepare_prefix
+# A server that outlives one run by a minute, shared by the runs of a suite and
+# detached from our streams.
+wineserver -p60 </dev/null >/dev/null 2>&1 &
+exec wine "$@"

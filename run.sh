@@ -1,0 +1,26 @@
+#!/bin/sh
+# One command for each everyday job. Each installs what is missing, builds, then:
+#   ./run.sh test    runs the whole test suite: native, sanitizers, and the
+#                    32-bit Windows DLL under wine (what CI runs)
+#   ./run.sh native  runs only the native and sanitizer suites
+set -eu
+cd "$(dirname "$0")"
+
+job=${1:-test}
+case "$job" in
+  test)
+    ./cmake/install-deps.sh all
+    cmake --workflow --preset default
+    cmake --workflow --preset sanitize
+    cmake --workflow --preset win32
+    ;;
+  native)
+    ./cmake/install-deps.sh native
+    cmake --workflow --preset default
+    cmake --workflow --preset sanitize
+    ;;
+  *)
+    echo "usage: $0 [test|native]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,153 @@
+// Inverse trigonometry and the float/integer bit conversions, called as a host
+// calls them, with every byte of ResultValue checked.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <numbers>
+
+#include "host_areas.h"
+
+namespace {
+
+constexpr uint64_t kJunk = 0x5A5A5A5AA5A5A5A5ULL;
+
+double CallDouble(int32_t fn, double arg) {
+  HostAreas areas;
+  areas.SetResultBits(kJunk);
+  areas.SetDouble(0, arg);
+  EXPECT_EQ(areas.Call(fn), ZOL_STATUS_OK);
+  return areas.ResultDouble();
+}
+
+// IntegerBitsToFloat on a bit pattern; the whole result cell is the double.
+double BitsToFloat(uint32_t bits, int32_t swap) {
+  HostAreas areas;
+  areas.SetResultBits(kJunk);
+  areas.SetInteger(0, static_cast<int32_t>(bits));
+  areas.SetInteger(1, swap);
+  EXPECT_EQ(areas.Call(ZOL_FN_INTEGER_BITS_TO_FLOAT), ZOL_STATUS_OK);
+  return areas.ResultDouble();
+}
+
+// FloatToIntegerBits; also checks that bytes 4..7 of the result are untouched.
+uint32_t FloatToBits(double v, int32_t swap) {
+  HostAreas areas;
+  areas.SetResultBits(kJunk);
+  areas.SetDouble(0, v);
+  areas.SetInteger(1, swap);
+  EXPECT_EQ(areas.Call(ZOL_FN_FLOAT_TO_INTEGER_BITS), ZOL_STATUS_OK);
+  EXPECT_EQ(areas.ResultHighBytes(), kJunk >> 32) << "integer result touched bytes 4..7";
+  return static_cast<uint32_t>(areas.ResultInteger());
+}
+
+TEST(InverseTrig, KnownValues) {
+  EXPECT_EQ(CallDouble(ZOL_FN_ARC_SINE, 1.0), 1.5707963267948966);
+  EXPECT_EQ(CallDouble(ZOL_FN_ARC_COSINE, -1.0), std::numbers::pi);
+  EXPECT_EQ(CallDouble(ZOL_FN_ARC_TANGENT, 0.0), 0.0);
+  EXPECT_EQ(CallDouble(ZOL_FN_ARC_TANGENT, 1.0), std::numbers::pi / 4);
+  EXPECT_EQ(CallDouble(ZOL_FN_ARC_COSINE, 1.0), 0.0);
+}
+
+TEST(InverseTrig, MatchesTheMathsLibrary) {
+  for (double x : {-1.0, -0.75, -0.5, -1e-300, 0.0, 0.3, 0.5, 0.999999}) {
+    EXPECT_EQ(CallDouble(ZOL_FN_ARC_SINE, x), std::asin(x)) << x;
+    EXPECT_EQ(CallDouble(ZOL_FN_ARC_COSINE, x), std::acos(x)) << x;
+  }
+  for (double x : {-1e300, -3.0, -1.0, 0.25, 7.5, 1e300}) {
+    EXPECT_EQ(CallDouble(ZOL_FN_ARC_TANGENT, x), std::atan(x)) << x;
+  }
+  EXPECT_EQ(CallDouble(ZOL_FN_ARC_TANGENT, INFINITY), std::numbers::pi / 2);
+}
+
+TEST(InverseTrig, OutOfDomainAndNanGiveNan) {
+  EXPECT_TRUE(std::isnan(CallDouble(ZOL_FN_ARC_SINE, 2.0)));
+  EXPECT_TRUE(std::isnan(CallDouble(ZOL_FN_ARC_COSINE, -1.5)));
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (int32_t fn : {ZOL_FN_ARC_SINE, ZOL_FN_ARC_COSINE, ZOL_FN_ARC_TANGENT}) {
+    EXPECT_TRUE(std::isnan(CallDouble(fn, nan))) << fn;
+  }
+}
+
+TEST(InverseTrig, DoubleResultOverwritesAllEightBytes) {
+  HostAreas areas;
+  areas.SetResultBits(kJunk);
+  areas.SetDouble(0, 0.0);
+  ASSERT_EQ(areas.Call(ZOL_FN_ARC_SINE), ZOL_STATUS_OK);
+  EXPECT_EQ(areas.ResultBits(), 0U);
+}
+
+TEST(IntegerBitsToFloat, DecodesBinary32) {
+  EXPECT_EQ(BitsToFloat(0x3F800000, 0), 1.0);
+  EXPECT_EQ(BitsToFloat(0x00003F80, 1), 1.0);
+  EXPECT_EQ(BitsToFloat(0xC0000000, 0), -2.0);
+  EXPECT_EQ(BitsToFloat(0x3DCCCCCD, 0), static_cast<double>(0.1F));
+  EXPECT_EQ(BitsToFloat(0x00000001, 0), std::ldexp(1.0, -149));  // smallest subnormal
+  EXPECT_EQ(BitsToFloat(0x7F800000, 0), INFINITY);
+  EXPECT_EQ(BitsToFloat(0x0000FF80, -7), -INFINITY);  // any non-zero flag swaps
+  EXPECT_TRUE(std::isnan(BitsToFloat(0x7FC00000, 0)));
+  EXPECT_TRUE(std::isnan(BitsToFloat(0xFFFFFFFF, 0)));
+  const double negZero = BitsToFloat(0x80000000, 0);
+  EXPECT_EQ(negZero, 0.0);
+  EXPECT_TRUE(std::signbit(negZero));
+}
+
+TEST(IntegerBitsToFloat, ReadsOnlyTheFirstFourBytesOfItsSlots) {
+  HostAreas areas;
+  areas.Fill(0x77);  // bytes 4..7 of slots 0 and 1 hold junk
+  areas.SetInteger(0, 0x3F800000);
+  areas.SetInteger(1, 0);
+  ASSERT_EQ(areas.Call(ZOL_FN_INTEGER_BITS_TO_FLOAT), ZOL_STATUS_OK);
+  EXPECT_EQ(areas.ResultDouble(), 1.0);
+}
+
+TEST(FloatToIntegerBits, EncodesBinary32) {
+  EXPECT_EQ(FloatToBits(1.0, 0), 0x3F800000U);
+  EXPECT_EQ(FloatToBits(1.0, 1), 0x00003F80U);
+  EXPECT_EQ(FloatToBits(0.1, 0), 0x3DCCCCCDU);
+  EXPECT_EQ(FloatToBits(0.1, 1), 0xCCCD3DCCU);
+  EXPECT_EQ(static_cast<int32_t>(FloatToBits(0.1, 1)), -858964532);
+  EXPECT_EQ(FloatToBits(-2.0, 0), 0xC0000000U);
+  EXPECT_EQ(FloatToBits(-0.0, 0), 0x80000000U);
+}
+
+TEST(FloatToIntegerBits, RoundsToNearestEven) {
+  // 1 + 2^-24 lies halfway between 1 and the next float: ties go to even (1).
+  EXPECT_EQ(FloatToBits(1.0 + std::ldexp(1.0, -24), 0), 0x3F800000U);
+  // 1 + 3 * 2^-24 is halfway between odd and even neighbours: up to even.
+  EXPECT_EQ(FloatToBits(1.0 + 3 * std::ldexp(1.0, -24), 0), 0x3F800002U);
+  // Just above halfway rounds up.
+  EXPECT_EQ(FloatToBits(1.0 + std::ldexp(1.0, -24) + std::ldexp(1.0, -40), 0), 0x3F800001U);
+}
+
+TEST(FloatToIntegerBits, OverflowBecomesInfinityOfTheSameSign) {
+  EXPECT_EQ(FloatToBits(1e39, 0), 0x7F800000U);
+  EXPECT_EQ(FloatToBits(-1e39, 0), 0xFF800000U);
+  EXPECT_EQ(FloatToBits(static_cast<double>(std::numeric_limits<float>::max()), 0), 0x7F7FFFFFU);
+  EXPECT_EQ(FloatToBits(INFINITY, 1), 0x00007F80U);
+  const uint32_t nanBits = FloatToBits(std::numeric_limits<double>::quiet_NaN(), 0);
+  EXPECT_TRUE(std::isnan(std::bit_cast<float>(nanBits)));
+}
+
+TEST(FloatBits, RoundTripEveryExponentBothSwaps) {
+  // A spread of finite binary32 patterns (every exponent, assorted mantissas,
+  // both signs) and both infinities survive 17 then 18 with the same flag.
+  for (uint32_t exponent = 0; exponent < 255; ++exponent) {
+    for (uint32_t mantissa : {0U, 1U, 0x2AAAAAU, 0x400000U, 0x7FFFFFU}) {
+      for (uint32_t sign : {0U, 0x80000000U}) {
+        const uint32_t bits = sign | exponent << 23 | mantissa;
+        for (int32_t swap : {0, 1}) {
+          const uint32_t given = swap ? std::rotl(bits, 16) : bits;
+          EXPECT_EQ(FloatToBits(BitsToFloat(given, swap), swap), given) << std::hex << bits;
+        }
+      }
+    }
+  }
+  for (uint32_t bits : {0x7F800000U, 0xFF800000U}) {
+    EXPECT_EQ(FloatToBits(BitsToFloat(bits, 0), 0), bits);
+  }
+}
+
+}  // namespace
