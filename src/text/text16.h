@@ -83,7 +83,9 @@ inline SlotText LoadStringSlot(const CallerAreas& areas, int k) {
 // ResultText, writing nothing beyond them.
 inline void WriteResultText(const CallerAreas& areas, std::u16string_view text) {
   const char16_t zero = 0;
-  std::memcpy(areas.text, text.data(), text.size() * kUnitBytes);
+  if (!text.empty()) {  // an empty view may hold no pointer at all
+    std::memcpy(areas.text, text.data(), text.size() * kUnitBytes);
+  }
   std::memcpy(areas.text + text.size() * kUnitBytes, &zero, kUnitBytes);
 }
 
