@@ -25,23 +25,31 @@ static_assert(std::endian::native == std::endian::little,
 inline constexpr std::size_t kSlotUnits = ZOL_TEXT_UNITS;
 inline constexpr std::size_t kUnitBytes = sizeof(char16_t);
 
-// Copies the text that starts at `from` into `to` and returns its length: the
-// units before the first zero, or all kSlotUnits when the slot holds none. The
-// copy runs four units at a time, stops with the chunk that holds the zero and
-// never reads past the slot (kSlotUnits is a multiple of four).
-inline std::size_t CopyBoundedText(const unsigned char* from, char16_t* to) {
-  static_assert(kSlotUnits % 4 == 0);
+// The zero units of a 4-unit chunk, flagged in the high bit of their lane. The
+// lowest flag marks the first zero unit: a borrow can flag only lanes above a
+// real zero.
+constexpr uint64_t ZeroUnits(uint64_t chunk) {
   constexpr uint64_t kLowBits = 0x0001000100010001ULL;
   constexpr uint64_t kHighBits = 0x8000800080008000ULL;
-  for (std::size_t i = 0; i < kSlotUnits; i += 4) {
-    uint64_t chunk;
-    std::memcpy(&chunk, from + i * kUnitBytes, sizeof chunk);
-    std::memcpy(to + i, &chunk, sizeof chunk);
-    // The lowest flagged lane is the first zero unit; a borrow can flag only
-    // lanes above a real zero.
-    const uint64_t zeros = (chunk - kLowBits) & ~chunk & kHighBits;
-    if (zeros != 0) {
-      return i + static_cast<std::size_t>(std::countr_zero(zeros)) / 16;
+  return (chunk - kLowBits) & ~chunk & kHighBits;
+}
+
+// Copies the text that starts at `from` into `to` and returns its length: the
+// units before the first zero, or all kSlotUnits when the slot holds none. The
+// copy runs eight units a round, stops with the round that holds the zero and
+// never reads past the slot. This one pass is both the length and the copy.
+inline std::size_t CopyBoundedText(const unsigned char* from, char16_t* to) {
+  constexpr std::size_t kRoundUnits = 8;
+  static_assert(kSlotUnits % kRoundUnits == 0);
+  for (std::size_t i = 0; i < kSlotUnits; i += kRoundUnits) {
+    uint64_t chunks[2];
+    std::memcpy(chunks, from + i * kUnitBytes, sizeof chunks);
+    std::memcpy(to + i, chunks, sizeof chunks);
+    const uint64_t first = ZeroUnits(chunks[0]);
+    const uint64_t second = ZeroUnits(chunks[1]);
+    if ((first | second) != 0) {
+      const auto lane = [](uint64_t zeros) { return std::countr_zero(zeros) / 16; };
+      return i + static_cast<std::size_t>(first != 0 ? lane(first) : 4 + lane(second));
     }
   }
   return kSlotUnits;
