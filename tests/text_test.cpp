@@ -171,6 +171,36 @@ TEST(UnterminatedSlots, SearchesStopAtTheEndOfTheSlot) {
   EXPECT_EQ(TakeSearchResult(areas, ZOL_FN_FIND_STRING), 0);
 }
 
+// Every text length, with units whose low byte is zero and units after the
+// terminator that a careless zero test would see as part of the text.
+TEST(TextLength, EndsAtTheFirstZeroUnitWhateverItsPlace) {
+  std::u16string junk;  // further zeros, and units that a borrow from a zero flags
+  for (int i = 0; i < ZOL_TEXT_UNITS - 1; ++i) {
+    junk.push_back(i % 2 == 0 ? u'\x0001' : u'\0');
+  }
+  for (std::size_t length = 0; length <= ZOL_TEXT_UNITS; ++length) {
+    HostAreas areas;
+    areas.Fill(kFill);
+    areas.SetString(0, junk);
+    const std::u16string text = Repeat(length, u'\x0100');
+    if (length < ZOL_TEXT_UNITS) {
+      areas.SetString(0, text);
+    } else {
+      areas.FillStringUnterminated(0, u'\x0100');
+    }
+    areas.SetString(1, u"\x0001");
+    EXPECT_EQ(TakeSearchResult(areas, ZOL_FN_FIND_STRING), -1) << length;
+    areas.SetString(1, u"\x0100");
+    areas.SetInteger(0, static_cast<int32_t>(length) - 1);
+    EXPECT_EQ(TakeSearchResult(areas, ZOL_FN_FIND_STRING), length == 0 ? -1 : int32_t(length) - 1)
+        << length;
+    areas.SetString(1, u",");
+    areas.SetInteger(0, 0);
+    ASSERT_EQ(areas.Call(ZOL_FN_GET_STRING_FIELD), ZOL_STATUS_OK);
+    EXPECT_EQ(areas.ResultText(), text.substr(0, 255)) << length;
+  }
+}
+
 TEST(UnterminatedSlots, NoCaseLowerCasesAll256UnitsAndNoMore) {
   HostAreas areas;
   areas.Fill(kFill);
