@@ -45,6 +45,12 @@ prepare_prefix() {
 
 prepare_prefix
 # A server that outlives one run by a minute, shared by the runs of a suite and
-# detached from our streams.
-wineserver -p60 </dev/null >/dev/null 2>&1 &
+# detached from our streams. wineserver returns once the server is up, with 0
+# when it started one (non-zero when one already runs). A fresh server also
+# needs wine's background services (services.exe, winedevice.exe, ...): start
+# them here with detached streams too, or they inherit the program's stderr and
+# ctest waits for them for that minute.
+if wineserver -p60 </dev/null >/dev/null 2>&1; then
+  wineboot </dev/null >/dev/null 2>&1 || true
+fi
 exec wine "$@"
