@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <mutex>
+#include <shared_mutex>
 #include <utility>
 
 namespace qordata {

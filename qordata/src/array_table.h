@@ -8,8 +8,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <shared_mutex>
 #include <vector>
+
+#include "stripe_lock.h"
 
 namespace qordata {
 
@@ -21,10 +22,11 @@ struct ArrayInfo {
 };
 
 // Safe to use from several threads at once. Each array number maps to one of a
-// fixed set of lock stripes, each a shared mutex on its own cache line: element
-// reads take it shared (one uncontended atomic pair per call, and readers of the
-// same array never block each other), element writes and create/delete take it
-// exclusively. Arrays that share a stripe only share that lock.
+// fixed set of lock stripes, each a reader-writer lock on its own cache line:
+// element reads take it shared (uncontended, an atomic operation to lock and
+// one to unlock, and readers of the same array never block each other);
+// element writes and create/delete take it exclusively. Arrays that share a
+// stripe share only that lock.
 class ArrayTable {
  public:
   void Create(uint16_t arrayNumber, uint8_t typeCode, uint16_t count);
@@ -44,15 +46,13 @@ class ArrayTable {
     std::size_t Count() const { return IsFloat() ? doubles.size() : integers.size(); }
   };
   struct alignas(64) Stripe {
-    mutable std::shared_mutex mutex;
+    mutable StripeLock lock;
   };
 
   static constexpr std::size_t kArrayNumbers = 65536;
   static constexpr std::size_t kStripes = 256;
 
-  std::shared_mutex& StripeOf(uint16_t arrayNumber) const {
-    return stripes_[arrayNumber % kStripes].mutex;
-  }
+  StripeLock& StripeOf(uint16_t arrayNumber) const { return stripes_[arrayNumber % kStripes].lock; }
   // The array holding element `index`, or null when the array or the element
   // does not exist. The caller holds the array's stripe.
   Array* Holding(uint16_t arrayNumber, uint16_t index) const;
