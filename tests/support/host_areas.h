@@ -79,15 +79,14 @@ class HostAreas {
     for (int i = 0; i < ZOL_TEXT_UNITS; ++i) {
       char16_t unit;
       std::memcpy(&unit, at + 2 * i, 2);
-      if (unit == 0)
-        break;
+      if (unit == 0) break;
       out.push_back(unit);
     }
     return out;
   }
 
   static constexpr std::size_t kBlockAt = 1;
-  static constexpr std::size_t kValueAt = kBlockAt + ZOL_BLOCK_SIZE + 2;        // odd
+  static constexpr std::size_t kValueAt = kBlockAt + ZOL_BLOCK_SIZE + 2;   // odd
   static constexpr std::size_t kTextAt = kValueAt + ZOL_RESULT_VALUE_SIZE + 3;  // odd
   static_assert(kTextAt + 2 * ZOL_RESULT_TEXT_UNITS <= 2048);
   std::array<unsigned char, 2048> storage_{};
