@@ -3,7 +3,6 @@
 
 namespace zol {
 
-void GetSystemErrorText(const CallerAreas&) {}
 void FindString(const CallerAreas&) {}
 void FindStringNoCase(const CallerAreas&) {}
 void GetStringField(const CallerAreas&) {}

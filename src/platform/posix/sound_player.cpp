@@ -1,0 +1,160 @@
+// The audio device: opened for the first sound, fed from memory by SDL's audio
+// thread, closed again once it has played silence for a while.
+#include "platform/posix/sound_player.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+namespace zol::platform {
+
+namespace {
+
+constexpr Uint16 kDeviceFrames = 1024;  // frames per device buffer
+
+std::size_t BytesPerFrame(SDL_AudioFormat format, Uint8 channels) {
+  return static_cast<std::size_t>(SDL_AUDIO_BITSIZE(format) / 8) * channels;
+}
+
+}  // namespace
+
+void SoundPlayer::Play(const std::string& path, bool loop, uint64_t request) {
+  Stop();
+  bool restarted = false;
+  sdl_ = sdl::OpenAudio(restarted);
+  if (sdl_ == nullptr) {
+    return;
+  }
+  if (restarted) {
+    // SDL audio was shut down under us (by the host), and our device with it.
+    device_ = 0;
+    std::vector<Uint8>().swap(sound_);
+  }
+  SDL_AudioSpec format{};
+  Uint8* data = nullptr;
+  Uint32 size = 0;
+  SDL_RWops* file = sdl_->RWFromFile(path.c_str(), "rb");
+  if (file == nullptr || sdl_->LoadWAV_RW(file, 1, &format, &data, &size) == nullptr) {
+    return;
+  }
+  std::vector<Uint8> sound;
+  // A newer request makes this one moot: skip opening and converting.
+  if (latest_.load() == request && (DeviceOpen() || Open(format))) {
+    sound = Convert(data, size, format);
+  }
+  sdl_->FreeWAV(data);
+  if (!sound.empty()) {
+    Install(std::move(sound), loop, request);
+  }
+}
+
+void SoundPlayer::Stop() {
+  Install({}, false, 0);
+}
+
+void SoundPlayer::CloseIfIdle() {
+  if (device_ != 0 && idleFrames_.load() >= static_cast<uint64_t>(spec_.freq) / 2) {
+    Close();
+  }
+}
+
+bool SoundPlayer::Open(const SDL_AudioSpec& format) {
+  SDL_AudioSpec wanted{};
+  wanted.freq = format.freq;
+  wanted.format = format.format;
+  wanted.channels = format.channels;
+  wanted.samples = kDeviceFrames;
+  wanted.callback = &SoundPlayer::Feed;
+  wanted.userdata = this;
+  device_ = sdl_->OpenAudioDevice(nullptr, 0, &wanted, &spec_, SDL_AUDIO_ALLOW_ANY_CHANGE);
+  if (device_ == 0) {
+    return false;
+  }
+  sdl_->PauseAudioDevice(device_, 0);
+  return true;
+}
+
+void SoundPlayer::Close() {
+  if (device_ != 0) {
+    sdl_->CloseAudioDevice(device_);  // returns once the device's thread has ended
+    device_ = 0;
+  }
+  std::vector<Uint8>().swap(sound_);
+}
+
+void SoundPlayer::Install(std::vector<Uint8> sound, bool loop, uint64_t request) {
+  if (device_ == 0) {
+    return;
+  }
+  sdl_->LockAudioDevice(device_);
+  sound_.swap(sound);
+  position_ = 0;
+  loop_ = loop;
+  request_ = request;
+  idleFrames_ = 0;
+  sdl_->UnlockAudioDevice(device_);
+}
+
+// The sound converted to the device's format, in whole frames; empty when it
+// cannot be converted.
+std::vector<Uint8> SoundPlayer::Convert(Uint8* data, Uint32 size,
+                                        const SDL_AudioSpec& format) const {
+  SDL_AudioCVT cvt{};
+  if (sdl_->BuildAudioCVT(&cvt, format.format, format.channels, format.freq, spec_.format,
+                          spec_.channels, spec_.freq) < 0) {
+    return {};
+  }
+  const std::size_t bytes = size - size % BytesPerFrame(format.format, format.channels);
+  if (bytes == 0 || bytes > static_cast<std::size_t>(INT_MAX / cvt.len_mult)) {
+    return {};
+  }
+  try {
+    std::vector<Uint8> sound(bytes * static_cast<std::size_t>(cvt.len_mult));
+    std::memcpy(sound.data(), data, bytes);
+    cvt.buf = sound.data();
+    cvt.len = static_cast<int>(bytes);
+    cvt.len_cvt = cvt.len;
+    if (cvt.needed != 0 && sdl_->ConvertAudio(&cvt) != 0) {
+      return {};
+    }
+    sound.resize(static_cast<std::size_t>(cvt.len_cvt));
+    sound.resize(sound.size() - sound.size() % FrameBytes());
+    return sound;
+  } catch (...) {
+    return {};  // out of memory: nothing plays
+  }
+}
+
+std::size_t SoundPlayer::FrameBytes() const {
+  return BytesPerFrame(spec_.format, spec_.channels);
+}
+
+void SDLCALL SoundPlayer::Feed(void* player, Uint8* stream, int length) {
+  static_cast<SoundPlayer*>(player)->FeedDevice(stream, static_cast<std::size_t>(length));
+}
+
+// Runs on SDL's audio thread with the device lock held.
+void SoundPlayer::FeedDevice(Uint8* stream, std::size_t length) {
+  std::size_t filled = 0;
+  const bool current = request_ == latest_.load();
+  while (current && filled < length && !sound_.empty()) {
+    if (position_ == sound_.size()) {
+      if (!loop_) {
+        break;
+      }
+      position_ = 0;
+    }
+    const std::size_t count = std::min(length - filled, sound_.size() - position_);
+    std::memcpy(stream + filled, sound_.data() + position_, count);
+    position_ += count;
+    filled += count;
+  }
+  std::memset(stream + filled, spec_.silence, length - filled);
+  if (filled == 0) {
+    idleFrames_ += length / FrameBytes();
+  } else {
+    idleFrames_ = 0;
+  }
+}
+
+}  // namespace zol::platform
