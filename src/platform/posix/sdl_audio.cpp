@@ -16,7 +16,7 @@ bool FindFunctions(void* handle, Api& api) {
     function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(handle, name));
     complete = complete && function != nullptr;
   };
-  find(api.RWFromFile, "SDL_RWFromFile");
+  find(api.RWFromConstMem, "SDL_RWFromConstMem");
   find(api.LoadWAV_RW, "SDL_LoadWAV_RW");
   find(api.FreeWAV, "SDL_FreeWAV");
   find(api.BuildAudioCVT, "SDL_BuildAudioCVT");

@@ -9,7 +9,7 @@
 namespace zol::platform::sdl {
 
 struct Api {
-  decltype(&SDL_RWFromFile) RWFromFile;
+  decltype(&SDL_RWFromConstMem) RWFromConstMem;
   decltype(&SDL_LoadWAV_RW) LoadWAV_RW;
   decltype(&SDL_FreeWAV) FreeWAV;
   decltype(&SDL_BuildAudioCVT) BuildAudioCVT;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <fstream>
 
 namespace zol::platform {
 
@@ -14,6 +15,29 @@ constexpr Uint16 kDeviceFrames = 1024;  // frames per device buffer
 
 std::size_t BytesPerFrame(SDL_AudioFormat format, Uint8 channels) {
   return static_cast<std::size_t>(SDL_AUDIO_BITSIZE(format) / 8) * channels;
+}
+
+// The whole of the file at `path`, or nothing when it cannot be read, is not a
+// RIFF WAVE file or is too large for SDL. Read here rather than by SDL, so that
+// files that cannot seek (pipes) play too.
+std::vector<Uint8> ReadWaveFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<Uint8> bytes(12);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), 12) ||
+      std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
+    return {};
+  }
+  constexpr std::size_t kChunk = 1 << 16;
+  while (in) {
+    const std::size_t at = bytes.size();
+    bytes.resize(at + kChunk);
+    in.read(reinterpret_cast<char*>(bytes.data() + at), kChunk);
+    bytes.resize(at + static_cast<std::size_t>(in.gcount()));
+    if (bytes.size() > INT_MAX) {
+      return {};
+    }
+  }
+  return bytes;
 }
 
 }  // namespace
@@ -30,11 +54,15 @@ void SoundPlayer::Play(const std::string& path, bool loop, uint64_t request) {
     device_ = 0;
     std::vector<Uint8>().swap(sound_);
   }
+  const std::vector<Uint8> file = ReadWaveFile(path);
+  if (file.empty()) {
+    return;
+  }
   SDL_AudioSpec format{};
   Uint8* data = nullptr;
   Uint32 size = 0;
-  SDL_RWops* file = sdl_->RWFromFile(path.c_str(), "rb");
-  if (file == nullptr || sdl_->LoadWAV_RW(file, 1, &format, &data, &size) == nullptr) {
+  SDL_RWops* source = sdl_->RWFromConstMem(file.data(), static_cast<int>(file.size()));
+  if (source == nullptr || sdl_->LoadWAV_RW(source, 1, &format, &data, &size) == nullptr) {
     return;
   }
   std::vector<Uint8> sound;
@@ -44,12 +72,12 @@ void SoundPlayer::Play(const std::string& path, bool loop, uint64_t request) {
   }
   sdl_->FreeWAV(data);
   if (!sound.empty()) {
-    Install(std::move(sound), loop, request);
+    Install(std::move(sound), loop);
   }
 }
 
 void SoundPlayer::Stop() {
-  Install({}, false, 0);
+  Install({}, false);
 }
 
 void SoundPlayer::CloseIfIdle() {
@@ -82,7 +110,7 @@ void SoundPlayer::Close() {
   std::vector<Uint8>().swap(sound_);
 }
 
-void SoundPlayer::Install(std::vector<Uint8> sound, bool loop, uint64_t request) {
+void SoundPlayer::Install(std::vector<Uint8> sound, bool loop) {
   if (device_ == 0) {
     return;
   }
@@ -90,7 +118,6 @@ void SoundPlayer::Install(std::vector<Uint8> sound, bool loop, uint64_t request)
   sound_.swap(sound);
   position_ = 0;
   loop_ = loop;
-  request_ = request;
   idleFrames_ = 0;
   sdl_->UnlockAudioDevice(device_);
 }
@@ -136,8 +163,7 @@ void SDLCALL SoundPlayer::Feed(void* player, Uint8* stream, int length) {
 // Runs on SDL's audio thread with the device lock held.
 void SoundPlayer::FeedDevice(Uint8* stream, std::size_t length) {
   std::size_t filled = 0;
-  const bool current = request_ == latest_.load();
-  while (current && filled < length && !sound_.empty()) {
+  while (filled < length && !sound_.empty()) {
     if (position_ == sound_.size()) {
       if (!loop_) {
         break;

@@ -13,9 +13,8 @@ namespace zol::platform {
 
 class SoundPlayer {
  public:
-  // `latestRequest` numbers the newest play or stop request. A sound started
-  // for an older request falls silent at once, before the sound thread has
-  // even got to the newer one.
+  // `latestRequest` numbers the newest play or stop request: a sound whose
+  // request has been overtaken while it loaded is not played.
   explicit SoundPlayer(const std::atomic<uint64_t>& latestRequest) : latest_(latestRequest) {}
   ~SoundPlayer() { Close(); }
   SoundPlayer(const SoundPlayer&) = delete;
@@ -37,7 +36,7 @@ class SoundPlayer {
   bool Open(const SDL_AudioSpec& format);
   void Close();
   // Replaces the sound the device plays; the old one is freed outside the lock.
-  void Install(std::vector<Uint8> sound, bool loop, uint64_t request);
+  void Install(std::vector<Uint8> sound, bool loop);
   std::vector<Uint8> Convert(Uint8* data, Uint32 size, const SDL_AudioSpec& format) const;
   std::size_t FrameBytes() const;
 
@@ -50,7 +49,6 @@ class SoundPlayer {
   std::vector<Uint8> sound_;
   std::size_t position_ = 0;
   bool loop_ = false;
-  uint64_t request_ = 0;
   // Frames of silence played since a sound last played.
   std::atomic<uint64_t> idleFrames_{0};
 };
