@@ -29,25 +29,34 @@ bool FindFunctions(void* handle, Api& api) {
   find(api.WasInit, "SDL_WasInit");
   find(api.InitSubSystem, "SDL_InitSubSystem");
   find(api.SetHintWithPriority, "SDL_SetHintWithPriority");
-  return complete;
+  const bool required = complete;
+  find(api.TLSCleanup, "SDL_TLSCleanup");
+  return required;
 }
 
-// libSDL2 once opened, or null. It is never closed: SDL may not be shut down
-// (the host may use it too), so its code has to stay mapped.
-const Api* LoadLibrary() {
-  static Api api{};
-  static const Api* loaded = [] {
+// libSDL2 once opened. It is never closed: SDL may not be shut down (the host
+// may use it too), so its code has to stay mapped. Only the sound thread gets
+// here, so these need no lock.
+Api api{};
+const Api* opened = nullptr;
+bool tried = false;
+
+const Api* OpenLibrary() {
+  if (!tried) {
+    tried = true;
     void* handle = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-    return handle != nullptr && FindFunctions(handle, api) ? &api : nullptr;
-  }();
-  return loaded;
+    if (handle != nullptr && FindFunctions(handle, api)) {
+      opened = &api;
+    }
+  }
+  return opened;
 }
 
 }  // namespace
 
 const Api* OpenAudio(bool& started) noexcept {
   started = false;
-  const Api* api = LoadLibrary();
+  const Api* api = OpenLibrary();
   if (api == nullptr) {
     return nullptr;
   }
@@ -63,6 +72,12 @@ const Api* OpenAudio(bool& started) noexcept {
     started = true;
   }
   return api;
+}
+
+void EndThread() noexcept {
+  if (opened != nullptr && opened->TLSCleanup != nullptr) {
+    opened->TLSCleanup();
+  }
 }
 
 }  // namespace zol::platform::sdl

@@ -22,11 +22,16 @@ struct Api {
   decltype(&SDL_WasInit) WasInit;
   decltype(&SDL_InitSubSystem) InitSubSystem;
   decltype(&SDL_SetHintWithPriority) SetHintWithPriority;
+  decltype(&SDL_TLSCleanup) TLSCleanup;  // since SDL 2.0.16; may be null
 };
 
 // SDL with its audio subsystem running, or null when libSDL2 or an audio
 // driver is missing. Loads libSDL2 on the first call; call it from the sound
 // thread only. `started` tells whether this call started SDL audio.
 const Api* OpenAudio(bool& started) noexcept;
+
+// Frees what SDL keeps for the calling thread (its error text, for one); SDL
+// does so by itself only for threads it started. Call it as the sound thread ends.
+void EndThread() noexcept;
 
 }  // namespace zol::platform::sdl

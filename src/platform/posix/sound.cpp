@@ -41,6 +41,7 @@ class SoundService {
 
  private:
   void Run();
+  void Serve(SoundPlayer& player);
   void StartThread();
 
   std::mutex mutex_;
@@ -95,7 +96,14 @@ void SoundService::StartThread() {
 }
 
 void SoundService::Run() {
-  SoundPlayer player(latest_);
+  {
+    SoundPlayer player(latest_);
+    Serve(player);
+  }  // the device closes here
+  sdl::EndThread();
+}
+
+void SoundService::Serve(SoundPlayer& player) {
   std::unique_lock lock(mutex_);
   const auto woken = [this] { return quit_ || pending_.has_value(); };
   while (!quit_) {
