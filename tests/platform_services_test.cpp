@@ -97,6 +97,18 @@ TEST(SystemMessages, AreTheSystemsOwnTextsWithoutTheirFinalLineBreak) {
   }
 }
 
+TEST(SystemMessages, InsertsAppearUnchanged) {
+  // The first system message with an insert sequence such as %1.
+  DWORD code = 0;
+  while (code < 16'000 && FormatMessageText(code).find(u'%') == std::u16string::npos) {
+    ++code;
+  }
+  ASSERT_LT(code, 16'000UL) << "no system message with inserts";
+  const std::u16string system = FormatMessageText(code);
+  EXPECT_EQ(SystemErrorText(static_cast<int32_t>(code)), system.substr(0, system.size() - 2))
+      << code;
+}
+
 TEST(SystemMessages, CodeWithoutAMessageGivesAnEmptyText) {
   ASSERT_TRUE(FormatMessageText(0x2000FFFF).empty());
   EXPECT_EQ(SystemErrorText(0x2000FFFF), u"");

@@ -59,7 +59,8 @@ class Dll {
 TEST(Win32Sound, RequestsReturnZeroAndWinmmStaysPinnedAfterUnload) {
   // Nothing but the DLL brings winmm into this process.
   ASSERT_EQ(GetModuleHandleW(L"winmm.dll"), nullptr);
-  const fs::path sound = fs::temp_directory_path() / "zol-win32-sound.wav";
+  const fs::path sound =
+      fs::temp_directory_path() / ("zol-sound-" + std::to_string(GetCurrentProcessId()) + ".wav");
   WriteWav16(sound, 8000, Ramp(1, 4000));
 
   Dll dll;
@@ -76,7 +77,15 @@ TEST(Win32Sound, RequestsReturnZeroAndWinmmStaysPinnedAfterUnload) {
   EXPECT_EQ(GetModuleHandleW(L"ZolUtilities.dll"), nullptr) << "the DLL was not unloaded";
   EXPECT_NE(GetModuleHandleW(L"winmm.dll"), nullptr) << "winmm was unloaded with the DLL";
   Sleep(200);  // winmm's thread runs on with the DLL gone
-  fs::remove(sound);
+
+  // Stop the loop through winmm itself, so that the file can go.
+  using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+  const auto playSound = reinterpret_cast<PlaySoundFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"winmm.dll"), "PlaySoundW")));
+  ASSERT_NE(playSound, nullptr);
+  playSound(nullptr, nullptr, 0);
+  std::error_code ignored;
+  fs::remove(sound, ignored);
 }
 
 }  // namespace

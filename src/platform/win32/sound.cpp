@@ -1,6 +1,7 @@
 // Sound on Windows: PlaySoundW, which plays on its own thread inside winmm.
-#include <mmsystem.h>
 #include <windows.h>
+
+#include <mmsystem.h>  // needs windows.h first
 
 #include <atomic>
 #include <string>
