@@ -54,15 +54,10 @@ void SoundPlayer::Play(const std::string& path, bool loop, uint64_t request) {
     device_ = 0;
     std::vector<Uint8>().swap(sound_);
   }
-  const std::vector<Uint8> file = ReadWaveFile(path);
-  if (file.empty()) {
-    return;
-  }
   SDL_AudioSpec format{};
-  Uint8* data = nullptr;
   Uint32 size = 0;
-  SDL_RWops* source = sdl_->RWFromConstMem(file.data(), static_cast<int>(file.size()));
-  if (source == nullptr || sdl_->LoadWAV_RW(source, 1, &format, &data, &size) == nullptr) {
+  Uint8* data = Decode(path, format, size);
+  if (data == nullptr) {
     return;
   }
   std::vector<Uint8> sound;
@@ -74,6 +69,21 @@ void SoundPlayer::Play(const std::string& path, bool loop, uint64_t request) {
   if (!sound.empty()) {
     Install(std::move(sound), loop);
   }
+}
+
+// The samples of the WAV file at `path`, as SDL decoded them (free them with
+// FreeWAV), or null. The file's own bytes are let go of before returning.
+Uint8* SoundPlayer::Decode(const std::string& path, SDL_AudioSpec& format, Uint32& size) const {
+  const std::vector<Uint8> file = ReadWaveFile(path);
+  if (file.empty()) {
+    return nullptr;
+  }
+  Uint8* data = nullptr;
+  SDL_RWops* source = sdl_->RWFromConstMem(file.data(), static_cast<int>(file.size()));
+  if (source == nullptr || sdl_->LoadWAV_RW(source, 1, &format, &data, &size) == nullptr) {
+    return nullptr;
+  }
+  return data;
 }
 
 void SoundPlayer::Stop() {

@@ -37,6 +37,7 @@ class SoundPlayer {
   void Close();
   // Replaces the sound the device plays; the old one is freed outside the lock.
   void Install(std::vector<Uint8> sound, bool loop);
+  Uint8* Decode(const std::string& path, SDL_AudioSpec& format, Uint32& size) const;
   std::vector<Uint8> Convert(Uint8* data, Uint32 size, const SDL_AudioSpec& format) const;
   std::size_t FrameBytes() const;
 
