@@ -2,7 +2,9 @@
 // and drives the audio device, so the caller never waits for either.
 //
 // The thread starts with the first play and ends when the library is unloaded
-// (or the process exits), closing the device first.
+// (or the process exits), closing the device first. The service always does
+// what the file-name, no-default and asynchronous flags ask; of the flags, only
+// the loop flag changes anything here.
 #include <pthread.h>
 #include <signal.h>
 
