@@ -91,7 +91,7 @@ void SoundPlayer::Stop() {
 }
 
 void SoundPlayer::CloseIfIdle() {
-  if (device_ != 0 && idleFrames_.load() >= static_cast<uint64_t>(spec_.freq) / 2) {
+  if (device_ != 0 && idleFrames_.load() >= static_cast<uint64_t>(deviceFormat_.freq) / 2) {
     Close();
   }
 }
@@ -104,7 +104,7 @@ bool SoundPlayer::Open(const SDL_AudioSpec& format) {
   wanted.samples = kDeviceFrames;
   wanted.callback = &SoundPlayer::Feed;
   wanted.userdata = this;
-  device_ = sdl_->OpenAudioDevice(nullptr, 0, &wanted, &spec_, SDL_AUDIO_ALLOW_ANY_CHANGE);
+  device_ = sdl_->OpenAudioDevice(nullptr, 0, &wanted, &deviceFormat_, SDL_AUDIO_ALLOW_ANY_CHANGE);
   if (device_ == 0) {
     return false;
   }
@@ -137,8 +137,8 @@ void SoundPlayer::Install(std::vector<Uint8> sound, bool loop) {
 std::vector<Uint8> SoundPlayer::Convert(Uint8* data, Uint32 size,
                                         const SDL_AudioSpec& format) const {
   SDL_AudioCVT cvt{};
-  if (sdl_->BuildAudioCVT(&cvt, format.format, format.channels, format.freq, spec_.format,
-                          spec_.channels, spec_.freq) < 0) {
+  if (sdl_->BuildAudioCVT(&cvt, format.format, format.channels, format.freq, deviceFormat_.format,
+                          deviceFormat_.channels, deviceFormat_.freq) < 0) {
     return {};
   }
   const std::size_t bytes = size - size % BytesPerFrame(format.format, format.channels);
@@ -163,7 +163,7 @@ std::vector<Uint8> SoundPlayer::Convert(Uint8* data, Uint32 size,
 }
 
 std::size_t SoundPlayer::FrameBytes() const {
-  return BytesPerFrame(spec_.format, spec_.channels);
+  return BytesPerFrame(deviceFormat_.format, deviceFormat_.channels);
 }
 
 void SDLCALL SoundPlayer::Feed(void* player, Uint8* stream, int length) {
@@ -185,7 +185,7 @@ void SoundPlayer::FeedDevice(Uint8* stream, std::size_t length) {
     position_ += count;
     filled += count;
   }
-  std::memset(stream + filled, spec_.silence, length - filled);
+  std::memset(stream + filled, deviceFormat_.silence, length - filled);
   if (filled == 0) {
     idleFrames_ += length / FrameBytes();
   } else {

@@ -44,7 +44,7 @@ class SoundPlayer {
   const std::atomic<uint64_t>& latest_;
   const sdl::Api* sdl_ = nullptr;
   SDL_AudioDeviceID device_ = 0;
-  SDL_AudioSpec spec_{};  // the device's own format
+  SDL_AudioSpec deviceFormat_{};  // the device's own format
 
   // Shared with the device's thread; changed only under the device lock.
   std::vector<Uint8> sound_;
