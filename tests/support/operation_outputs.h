@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "zolutilities.h"
 
@@ -11,44 +12,71 @@ enum class CallerArea { Block, Value, Text };
 
 inline constexpr std::size_t kResultTextBytes = 2 * ZOL_RESULT_TEXT_UNITS;
 
-// Whether function `fn` may change byte `at` of `area`. Unknown numbers change
+// Bytes [begin, end) of one area.
+struct ByteRange {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+
+// What an operation may change in one area: two ranges in ascending order,
+// either of which may be empty (StartTimer is the one that needs both).
+struct Changeable {
+  ByteRange first;
+  ByteRange second;
+};
+
+constexpr Changeable Only(std::size_t begin, std::size_t end) {
+  return {{begin, end}, {end, end}};
+}
+
+// The bytes of `area` that function `fn` may change. Unknown numbers change
 // nothing; sound and WriteIntegerBytes change nothing in the areas.
-constexpr bool MayChange(int32_t fn, CallerArea area, std::size_t at) {
+constexpr Changeable ChangeableBytes(int32_t fn, CallerArea area) {
+  const bool block = area == CallerArea::Block;
+  const bool value = area == CallerArea::Value;
+  const bool text = area == CallerArea::Text;
   switch (fn) {
-    case ZOL_FN_START_TIMER:  // the counter's halves into slots 0 and 1, 4 bytes each
-      return area == CallerArea::Block &&
-             (at < 4 || (at >= ZOL_SLOT_SIZE && at < ZOL_SLOT_SIZE + 4));
+    case ZOL_FN_START_TIMER:  // the counter's halves: bytes 0..3 of slots 0 and 1
+      return block ? Changeable{{0, 4}, {ZOL_SLOT_SIZE, ZOL_SLOT_SIZE + 4}} : Changeable{};
     case ZOL_FN_READ_ELAPSED_TIME:
     case ZOL_FN_GET_ARRAY_SIZE:
     case ZOL_FN_READ_INTEGER_BYTES:
     case ZOL_FN_FIND_STRING:
     case ZOL_FN_FLOAT_TO_INTEGER_BITS:  // an integer result: bytes 0..3 only
-      return area == CallerArea::Value && at < 4;
+      return value ? Only(0, 4) : Changeable{};
     case ZOL_FN_FIND_STRING_NO_CASE:  // and both string slots, lower-cased in place
-      return (area == CallerArea::Value && at < 4) ||
-             (area == CallerArea::Block && at >= ZOL_STRING_SLOT_OFFSET_OF(0) &&
-              at < ZOL_BLOCK_SIZE);
+      return value   ? Only(0, 4)
+             : block ? Only(ZOL_STRING_SLOT_OFFSET_OF(0), ZOL_BLOCK_SIZE)
+                     : Changeable{};
     case ZOL_FN_ARC_SINE:
     case ZOL_FN_ARC_COSINE:
     case ZOL_FN_ARC_TANGENT:
     case ZOL_FN_SUM_ARRAY:
     case ZOL_FN_AVERAGE_ARRAY:
     case ZOL_FN_INTEGER_BITS_TO_FLOAT:  // a double result: all 8 bytes
-      return area == CallerArea::Value && at < ZOL_RESULT_VALUE_SIZE;
+      return value ? Only(0, ZOL_RESULT_VALUE_SIZE) : Changeable{};
     case ZOL_FN_GET_SYSTEM_ERROR_TEXT:
     case ZOL_FN_GET_STRING_FIELD:
-      return area == CallerArea::Text && at < kResultTextBytes;
+      return text ? Only(0, kResultTextBytes) : Changeable{};
     default:
-      return false;
+      return {};
   }
 }
 
-// The first byte of `after` that differs from `before` although `fn` may not
-// change it, or `size` when there is none.
+// The first byte of `after` (an area of `size` bytes) that differs from
+// `before` although `fn` may not change it, or `size` when there is none.
 inline std::size_t FirstForbiddenChange(int32_t fn, CallerArea area, const unsigned char* before,
                                         const unsigned char* after, std::size_t size) {
-  for (std::size_t at = 0; at < size; ++at) {
-    if (before[at] != after[at] && !MayChange(fn, area, at)) {
+  const Changeable may = ChangeableBytes(fn, area);
+  const ByteRange gaps[] = {
+      {0, may.first.begin}, {may.first.end, may.second.begin}, {may.second.end, size}};
+  for (const ByteRange& gap : gaps) {
+    if (gap.begin < gap.end &&
+        std::memcmp(before + gap.begin, after + gap.begin, gap.end - gap.begin) != 0) {
+      std::size_t at = gap.begin;
+      while (before[at] == after[at]) {
+        ++at;
+      }
       return at;
     }
   }

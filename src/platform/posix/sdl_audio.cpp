@@ -37,7 +37,7 @@ bool FindFunctions(void* handle, Api& api) {
 // libSDL2 once opened. It is never closed: SDL may not be shut down (the host
 // may use it too), so its code has to stay mapped. Only the sound thread gets
 // here, so these need no lock.
-Api api{};
+Api functions{};
 const Api* opened = nullptr;
 bool tried = false;
 
@@ -45,8 +45,8 @@ const Api* OpenLibrary() {
   if (!tried) {
     tried = true;
     void* handle = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (handle != nullptr && FindFunctions(handle, api)) {
-      opened = &api;
+    if (handle != nullptr && FindFunctions(handle, functions)) {
+      opened = &functions;
     }
   }
   return opened;
