@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <numeric>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -214,8 +215,9 @@ BENCHMARK_CAPTURE(FloorSearch, nocase_worst, true)->Name("Floor/FindStringNoCase
 std::u16string ManyFields() {
   std::u16string text;
   for (int i = 0; i < 128; ++i) {
-    if (i)
+    if (i != 0) {
       text += u',';
+    }
     text += static_cast<char16_t>(u'a' + i % 26);
   }
   return text;
@@ -293,9 +295,7 @@ void FloorSumArrayLoop(benchmark::State& state) {
   for (int i = 0; i < n; ++i)
     values[static_cast<std::size_t>(i)] = ElementValue(i);
   for (auto _ : state) {
-    double sum = 0;
-    for (double v : values)
-      sum += v;
+    double sum = std::accumulate(values.begin(), values.end(), 0.0);
     benchmark::DoNotOptimize(sum);
   }
   state.SetItemsProcessed(state.iterations() * n);
@@ -370,7 +370,7 @@ BENCHMARK(FloorReadElapsedTime)->Name("Floor/ReadElapsedTime");
 
 // --- Sound: how long the caller waits for a play request (dummy driver).
 std::string WriteSilentWav(double seconds) {
-  const std::string path = "/tmp/zol-bench-" + std::to_string(static_cast<int>(seconds)) + "s.wav";
+  std::string path = "/tmp/zol-bench-" + std::to_string(static_cast<int>(seconds)) + "s.wav";
   const uint32_t rate = 44100, frames = static_cast<uint32_t>(seconds * rate);
   const uint32_t dataBytes = frames * 2;
   std::ofstream out(path, std::ios::binary);

@@ -54,7 +54,7 @@ struct Areas {
 };
 
 [[noreturn]] void Fail(const char* what, int32_t fn) {
-  std::fprintf(stderr, "function %d: %s\n", static_cast<int>(fn), what);
+  (void)std::fprintf(stderr, "function %d: %s\n", static_cast<int>(fn), what);
   std::abort();
 }
 
@@ -188,7 +188,8 @@ void RemoveFolder() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  setenv("SDL_AUDIODRIVER", "dummy", 1);  // nothing is heard
+  // Nothing is heard. Set before any thread of the library or SDL exists.
+  setenv("SDL_AUDIODRIVER", "dummy", 1);  // NOLINT(concurrency-mt-unsafe)
   std::string name = (std::filesystem::temp_directory_path() / "zol-fuzz-XXXXXX").string();
   if (mkdtemp(name.data()) == nullptr) {
     std::perror("fuzz folder");
@@ -197,10 +198,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   folder = name;
   folderPrefix = (folder / "").u16string();
   if (folderPrefix.size() > ZOL_TEXT_UNITS / 2) {
-    std::fprintf(stderr, "temporary folder path too long: %s\n", name.c_str());
+    (void)std::fprintf(stderr, "temporary folder path too long: %s\n", name.c_str());
     std::abort();
   }
-  std::atexit(RemoveFolder);
+  if (std::atexit(RemoveFolder) != 0) {
+    (void)std::fprintf(stderr, "the fuzz folder %s will stay behind\n", name.c_str());
+  }
   WriteWav16(folder / "tone.wav", 8000, Ramp(1, 80));
 
   CreateArray(0, 3, 0);

@@ -2,6 +2,7 @@
 // elements they touch, in which order, and what they make of the values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -44,18 +45,18 @@ class BytePacking : public RecordingStoreTest {
     EXPECT_EQ(areas.ResultHighBytes(), 0x77777777U);
     return areas.ResultInteger();
   }
-  static std::vector<StoreCall> Writes(std::vector<std::pair<uint16_t, int32_t>> writes) {
+  static std::vector<StoreCall> Writes(const std::vector<std::pair<uint16_t, int32_t>>& writes) {
     std::vector<StoreCall> calls;
+    calls.reserve(writes.size());
     for (auto [index, value] : writes) {
       calls.push_back(WriteCall(kArray, index, value));
     }
     return calls;
   }
-  static std::vector<StoreCall> Reads(std::vector<uint16_t> indexes) {
-    std::vector<StoreCall> calls;
-    for (uint16_t index : indexes) {
-      calls.push_back(ReadCall(kArray, index));
-    }
+  static std::vector<StoreCall> Reads(const std::vector<uint16_t>& indexes) {
+    std::vector<StoreCall> calls(indexes.size());
+    std::transform(indexes.begin(), indexes.end(), calls.begin(),
+                   [](uint16_t index) { return ReadCall(kArray, index); });
     return calls;
   }
 };

@@ -133,6 +133,7 @@ TEST(Concurrency, EveryOperationFromSeveralThreadsAtOnce) {
   // What each thread's calls give on one thread alone (the round number only
   // changes the value packed, which the results leave out, and the sound).
   std::vector<RoundResults> expected;
+  expected.reserve(kThreads);
   for (int t = 0; t < kThreads; ++t) {
     expected.push_back(RunRound(t, 1000 + t, soundFile));
   }
@@ -149,6 +150,7 @@ TEST(Concurrency, EveryOperationFromSeveralThreadsAtOnce) {
   std::atomic<int> mismatches{0};
   std::atomic<bool> go{false};
   std::vector<std::thread> threads;
+  threads.reserve(kThreads);
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([t, &expected, &soundFile, &mismatches, &go] {
       while (!go.load()) {

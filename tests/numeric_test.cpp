@@ -139,7 +139,7 @@ TEST(FloatBits, RoundTripEveryExponentBothSwaps) {
       for (uint32_t sign : {0U, 0x80000000U}) {
         const uint32_t bits = sign | exponent << 23 | mantissa;
         for (int32_t swap : {0, 1}) {
-          const uint32_t given = swap ? std::rotl(bits, 16) : bits;
+          const uint32_t given = swap != 0 ? std::rotl(bits, 16) : bits;
           EXPECT_EQ(FloatToBits(BitsToFloat(given, swap), swap), given) << std::hex << bits;
         }
       }

@@ -71,7 +71,7 @@ std::u16string SystemErrorText(int32_t code) {
   areas.Fill(0xEE);
   areas.SetInteger(0, code);
   EXPECT_EQ(areas.Call(ZOL_FN_GET_SYSTEM_ERROR_TEXT), ZOL_STATUS_OK);
-  const std::u16string text = areas.ResultText();
+  std::u16string text = areas.ResultText();
   EXPECT_LT(text.size(), 256U) << "no terminator within ResultText";
   return text;
 }

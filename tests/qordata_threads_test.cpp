@@ -19,6 +19,7 @@ constexpr int kThreads = 4;
 int RunThreads(const std::function<int(int)>& body) {
   std::atomic<int> failures{0};
   std::vector<std::thread> threads;
+  threads.reserve(kThreads);
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([&, t] { failures += body(t); });
   }
@@ -41,10 +42,14 @@ TEST(StandInStoreThreads, OwnArraysStayIntact) {
         }
         for (uint16_t i = 0; i < 64; ++i) {
           int32_t value = -1;
-          bad += ReadArrayDataItem(array, i, &value) != 0 || value != array * 100 + i;
+          if (ReadArrayDataItem(array, i, &value) != 0 || value != array * 100 + i) {
+            ++bad;
+          }
         }
       }
-      bad += DeleteArray(static_cast<uint16_t>(1000 + t)) != 0;
+      if (DeleteArray(static_cast<uint16_t>(1000 + t)) != 0) {
+        ++bad;
+      }
     }
     DeleteArray(static_cast<uint16_t>(1256 + t));
     return bad;
@@ -75,10 +80,14 @@ TEST(StandInStoreThreads, ReplacementIsAtomicForReaders) {
       uint16_t count = 0;
       int32_t unused[4];
       GetArrayInfo(kShared, &type, &unused[0], &count, &unused[1], &unused[2], &unused[3]);
-      bad += !((type == QOR_TYPE_FLOAT && count == 50) || (type == 0 && count == 100));
+      if (!((type == QOR_TYPE_FLOAT && count == 50) || (type == 0 && count == 100))) {
+        ++bad;
+      }
       double value = -1.0;
       const int32_t status = ReadArrayFloatDataItem(kShared, 75, &value);
-      bad += status == 0 && value != 0.0;
+      if (status == 0 && value != 0.0) {
+        ++bad;
+      }
     }
     return bad;
   });
@@ -101,7 +110,9 @@ TEST(StandInStoreThreads, LibrarySumsInParallel) {
     areas.SetInteger(0, array);
     for (int round = 0; round < 50; ++round) {
       areas.Call(ZOL_FN_SUM_ARRAY);
-      bad += areas.ResultDouble() != 1000.0 * (t + 1);
+      if (areas.ResultDouble() != 1000.0 * (t + 1)) {
+        ++bad;
+      }
     }
     DeleteArray(array);
     return bad;

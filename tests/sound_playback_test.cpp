@@ -35,7 +35,7 @@ constexpr int16_t kLevelC = 0x4000;  // sound C, converted: a constant level
 
 // Polls `done` until it holds, for at most half a minute.
 bool WaitUntil(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + 30s;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (!done()) {
     if (std::chrono::steady_clock::now() > deadline) {
       return false;
@@ -68,9 +68,11 @@ class SoundPlayback : public ::testing::Test {
     dir_ = fs::temp_directory_path() / ("zol-sound-" + std::to_string(getpid()));
     fs::create_directories(dir_);
     output_ = dir_ / "played.raw";
-    // Set before the library first loads SDL; nothing else runs yet.
+    // Set before the library first loads SDL; no other thread runs yet.
+    // NOLINTBEGIN(concurrency-mt-unsafe)
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
+    // NOLINTEND(concurrency-mt-unsafe)
     soundA_ = dir_ / u8"T\u00f6ne \U0001F514 a.wav";
     soundB_ = dir_ / "b.wav";
     WriteWav16(soundA_, kRate, Ramp(1, kLengthA));
@@ -105,12 +107,10 @@ class SoundPlayback : public ::testing::Test {
   // its closing, which follows half a second after the last sound ended.
   static bool OutputOpen() {
     std::error_code error;
-    for (const auto& fd : fs::directory_iterator("/proc/self/fd", error)) {
-      if (fs::read_symlink(fd.path(), error) == output_) {
-        return true;
-      }
-    }
-    return false;
+    const fs::directory_iterator fds("/proc/self/fd", error);
+    return std::any_of(fs::begin(fds), fs::end(fds), [&error](const fs::directory_entry& fd) {
+      return fs::read_symlink(fd.path(), error) == output_;
+    });
   }
 
   // Every sample written so far.
@@ -152,7 +152,7 @@ TEST_F(SoundPlayback, PlaysAFileOnceFromStartToEnd) {
 
 TEST_F(SoundPlayback, LoopFlagOneRepeatsUntilStopped) {
   Play(soundA_, 1);
-  ASSERT_TRUE(WaitForSound(3 * kLengthA));
+  ASSERT_TRUE(WaitForSound(std::size_t{3} * kLengthA));
   Stop();
   // The device closes only after half a second of silence: the loop ended.
   const auto played = NonSilent(PlayedInTheEnd());
@@ -162,7 +162,7 @@ TEST_F(SoundPlayback, LoopFlagOneRepeatsUntilStopped) {
 
 TEST_F(SoundPlayback, NewRequestReplacesWhatPlays) {
   Play(soundA_, 1);
-  ASSERT_TRUE(WaitForSound(2 * kLengthA));
+  ASSERT_TRUE(WaitForSound(std::size_t{2} * kLengthA));
   Play(soundB_, 0);
   const auto played = NonSilent(PlayedInTheEnd());
   const auto b = std::find_if(played.begin(), played.end(), [](int16_t s) { return s >= kFirstB; });
@@ -190,7 +190,7 @@ TEST_F(SoundPlayback, SoundIsConvertedToTheDevicesFormat) {
   // C: 8-bit unsigned stereo at twice the rate, a constant level of 0xC0.
   const fs::path soundC = dir_ / "c.wav";
   constexpr int kFramesC = 4000;  // 0.25 s
-  WriteWav(soundC, 2 * kRate, 2, 8, std::vector<uint8_t>(2 * kFramesC, 0xC0));
+  WriteWav(soundC, 2 * kRate, 2, 8, std::vector<uint8_t>(std::size_t{2} * kFramesC, 0xC0));
   Play(soundA_, 1);  // opens the device at 8000 Hz, 16-bit mono
   ASSERT_TRUE(WaitForSound(kLengthA));
   Play(soundC, 0);
@@ -198,7 +198,7 @@ TEST_F(SoundPlayback, SoundIsConvertedToTheDevicesFormat) {
   const auto c = std::find_if(played.begin(), played.end(), [](int16_t s) { return s > 8000; });
   const std::vector<int16_t> converted(c, played.end());
   // A quarter of a second at the device's rate, at the level 0xC0 stands for.
-  EXPECT_NEAR(static_cast<double>(converted.size()), kFramesC / 2, kFramesC / 20);
+  EXPECT_NEAR(static_cast<double>(converted.size()), kFramesC / 2.0, kFramesC / 20.0);
   const auto level = std::count_if(converted.begin(), converted.end(),
                                    [](int16_t s) { return std::abs(s - kLevelC) < 500; });
   EXPECT_GE(level, kFramesC / 2 * 9 / 10);
@@ -226,9 +226,9 @@ TEST_F(SoundPlayback, CallerNeverWaitsForTheSoundThread) {
   }));
   const std::size_t heldAt = Played().size();
   auto play = std::async(std::launch::async, [&] { Play(soundB_, 0); });
-  const bool returned = play.wait_for(30s) == std::future_status::ready;
+  const bool returned = play.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
   // Two seconds of output while the thread is held.
-  const bool ran = WaitUntil([&] { return Played().size() >= heldAt + 2 * kRate; });
+  const bool ran = WaitUntil([&] { return Played().size() >= heldAt + std::size_t{2} * kRate; });
   const bool sent =
       write(writer, dBytes.data(), dBytes.size()) == static_cast<ssize_t>(dBytes.size());
   close(writer);

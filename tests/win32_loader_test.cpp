@@ -5,20 +5,28 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
+#include <type_traits>
 
 #include "host_areas.h"
 
 namespace {
 
+// Unloads the DLL however the test ends.
+struct Unload {
+  void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, Unload>;
+
 TEST(Win32Loader, LoadsTheDllAndCallsThePlainExport) {
-  HMODULE dll = LoadLibraryW(L"ZolUtilities.dll");
+  Module dll(LoadLibraryW(L"ZolUtilities.dll"));
   ASSERT_NE(dll, nullptr) << "LoadLibraryW failed: " << GetLastError();
   auto entry = reinterpret_cast<ZolFunctionPointer>(
-      reinterpret_cast<void*>(GetProcAddress(dll, "DoZolFunction")));
+      reinterpret_cast<void*>(GetProcAddress(dll.get(), "DoZolFunction")));
   ASSERT_NE(entry, nullptr);
   // The decorated names must not be exported as well.
-  EXPECT_EQ(GetProcAddress(dll, "_DoZolFunction@16"), nullptr);
-  EXPECT_EQ(GetProcAddress(dll, "DoZolFunction@16"), nullptr);
+  EXPECT_EQ(GetProcAddress(dll.get(), "_DoZolFunction@16"), nullptr);
+  EXPECT_EQ(GetProcAddress(dll.get(), "DoZolFunction@16"), nullptr);
 
   HostAreas areas;
   areas.SetDouble(0, 1.0);
@@ -30,7 +38,7 @@ TEST(Win32Loader, LoadsTheDllAndCallsThePlainExport) {
   }
   EXPECT_EQ(areas.ResultInteger(), 0x00003F80);
   EXPECT_EQ(entry(0, areas.block(), areas.value(), areas.text()), ZOL_STATUS_UNKNOWN_FUNCTION);
-  EXPECT_TRUE(FreeLibrary(dll));
+  EXPECT_TRUE(FreeLibrary(dll.release()));
 }
 
 }  // namespace

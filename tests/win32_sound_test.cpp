@@ -24,6 +24,8 @@ class Dll {
     }
   }
   ~Dll() { Unload(); }
+  Dll(const Dll&) = delete;
+  Dll& operator=(const Dll&) = delete;
   bool Loaded() const { return entry_ != nullptr; }
   void Unload() {
     if (module_ != nullptr) {

@@ -43,7 +43,7 @@ class GuardedArea {
  private:
   // Without its guard the area proves nothing: stop the test program.
   [[noreturn]] static void Fail(const char* what) {
-    std::fprintf(stderr, "guarded memory: %s failed\n", what);
+    (void)std::fprintf(stderr, "guarded memory: %s failed\n", what);
     std::abort();
   }
 

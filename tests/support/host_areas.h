@@ -40,7 +40,7 @@ class HostAreas {
   // Fills StringSlot k with 256 copies of `unit` and no terminator.
   void FillStringUnterminated(int k, char16_t unit) {
     unsigned char* at = block() + ZOL_STRING_SLOT_OFFSET_OF(k);
-    for (int i = 0; i < ZOL_TEXT_UNITS; ++i) {
+    for (std::size_t i = 0; i < ZOL_TEXT_UNITS; ++i) {
       std::memcpy(at + 2 * i, &unit, 2);
     }
   }
@@ -76,18 +76,19 @@ class HostAreas {
  private:
   static std::u16string ReadText(const unsigned char* at) {
     std::u16string out;
-    for (int i = 0; i < ZOL_TEXT_UNITS; ++i) {
+    for (std::size_t i = 0; i < ZOL_TEXT_UNITS; ++i) {
       char16_t unit;
       std::memcpy(&unit, at + 2 * i, 2);
-      if (unit == 0) break;
+      if (unit == 0)
+        break;
       out.push_back(unit);
     }
     return out;
   }
 
   static constexpr std::size_t kBlockAt = 1;
-  static constexpr std::size_t kValueAt = kBlockAt + ZOL_BLOCK_SIZE + 2;   // odd
+  static constexpr std::size_t kValueAt = kBlockAt + ZOL_BLOCK_SIZE + 2;        // odd
   static constexpr std::size_t kTextAt = kValueAt + ZOL_RESULT_VALUE_SIZE + 3;  // odd
-  static_assert(kTextAt + 2 * ZOL_RESULT_TEXT_UNITS <= 2048);
+  static_assert(kTextAt + std::size_t{2} * ZOL_RESULT_TEXT_UNITS <= 2048);
   std::array<unsigned char, 2048> storage_{};
 };

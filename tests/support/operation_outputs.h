@@ -10,7 +10,7 @@
 
 enum class CallerArea { Block, Value, Text };
 
-inline constexpr std::size_t kResultTextBytes = 2 * ZOL_RESULT_TEXT_UNITS;
+inline constexpr std::size_t kResultTextBytes = std::size_t{2} * ZOL_RESULT_TEXT_UNITS;
 
 // Bytes [begin, end) of one area.
 struct ByteRange {

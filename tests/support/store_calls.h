@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <ostream>
 #include <vector>
@@ -55,10 +56,11 @@ inline std::vector<RecordedCall> RecordedCalls() {
 }
 
 inline std::vector<StoreCall> StoreCalls() {
-  std::vector<StoreCall> calls;
-  for (const RecordedCall& c : RecordedCalls()) {
-    calls.push_back({c.kind, c.arrayNumber, c.index, c.value});
-  }
+  const std::vector<RecordedCall> recorded = RecordedCalls();
+  std::vector<StoreCall> calls(recorded.size());
+  std::transform(recorded.begin(), recorded.end(), calls.begin(), [](const RecordedCall& c) {
+    return StoreCall{c.kind, c.arrayNumber, c.index, c.value};
+  });
   return calls;
 }
 

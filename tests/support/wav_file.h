@@ -12,6 +12,7 @@
 // ramp makes order and continuity of playing visible sample by sample.
 inline std::vector<int16_t> Ramp(int first, int count) {
   std::vector<int16_t> samples;
+  samples.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     samples.push_back(static_cast<int16_t>(first + i));
   }
