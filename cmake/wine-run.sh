@@ -44,7 +44,16 @@ prepare_prefix() {
 }
 
 prepare_prefix
-# A server that outlives one run by a minute, shared by the runs of a suite and
-# detached from our streams.
-wineserver -p60 </dev/null >/dev/null 2>&1 &
+# Start the server and wine's background services once, with their standard
+# streams detached. Whatever starts them first hands them its streams, and they
+# outlive it: started by a test, they would hold ctest's pipe open for a minute.
+server_id=server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")
+running=no
+for socket in /tmp/.wine-"$(id -u)"/"$server_id"/socket /tmp/wine-*/"$server_id"/socket; do
+  [ -S "$socket" ] && running=yes
+done
+if [ "$running" = no ]; then
+  wineserver -p60 </dev/null >/dev/null 2>&1 || true
+  wine cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
+fi
 exec wine "$@"
