@@ -84,6 +84,20 @@ int Run(const Options& options) {
   return 0;
 }
 
+constexpr const char* kUsage =
+    "\nusage: zolhost [--library PATH] [--arrays FILE] [--save-arrays FILE] [--json] COMMAND\n"
+    "commands: list | call OPERATION [inputs...] | run FILE|-   (zolhost --help for more)";
+
+void RejectExtras(const std::vector<std::string>& extras, bool haveCommand) {
+  if (extras.empty() && haveCommand)
+    return;
+  if (extras.empty())
+    throw UsageError(std::string("missing command") + kUsage);
+  const std::string& first = extras.front();
+  throw UsageError((first.starts_with("-") ? "unknown option '" : "unknown command '") + first +
+                   "'" + kUsage);
+}
+
 int Main(std::vector<std::string> args) {
   CLI::App app{"zolhost: loads the ZolUtilities library and calls its operations", "zolhost"};
   Options options;
@@ -92,13 +106,13 @@ int Main(std::vector<std::string> args) {
   app.add_option("--arrays", options.arraysIn, "JSON file of arrays to load into the store first");
   app.add_option("--save-arrays", options.arraysOut, "JSON file to write the arrays to after");
   app.add_flag("--json", options.json, "print JSON instead of text");
-  app.require_subcommand(1);
   auto* list = app.add_subcommand("list", "the operations, their inputs and outputs");
   auto* call = app.add_subcommand("call", "call one operation: call OPERATION [inputs...]");
   call->prefix_command();
-  app.add_subcommand("run", "run a script of calls, one per line (- for stdin)")
-      ->add_option("file", options.script, "the script")
-      ->required();
+  auto* run = app.add_subcommand("run", "run a script of calls, one per line (- for stdin)");
+  run->add_option("file", options.script, "the script")->required();
+
+  app.allow_extras();  // reported below, in zolhost's own words
 
   std::reverse(args.begin(), args.end());
   args.pop_back();  // the program name
@@ -107,12 +121,15 @@ int Main(std::vector<std::string> args) {
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    throw UsageError(std::string(e.what()) + "\n\n" + app.help());
+    throw UsageError(std::string(e.what()) + kUsage);
   }
-  if (list->parsed())
+  RejectExtras(app.remaining(), list->parsed() || call->parsed() || run->parsed());
+  if (list->parsed()) {
     return List(options);
-  if (call->parsed())
+  }
+  if (call->parsed()) {
     return Call(options, call->remaining());
+  }
   return Run(options);
 }
 
