@@ -8,19 +8,27 @@ file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
 # zolhost(<words>...): runs zolhost; sets OUT, ERR and EXIT.
-macro(zolhost)
-  set(COMMAND_LINE "zolhost ${ARGN}")
-  execute_process(COMMAND ${EMULATOR} ${ZOLHOST} ${ARGN} WORKING_DIRECTORY ${WORK_DIR}
-                  OUTPUT_VARIABLE OUT ERROR_VARIABLE ERR RESULT_VARIABLE EXIT)
-endmacro()
+function(zolhost)
+  zolhost_stdin("" ${ARGN})
+  foreach(name OUT ERR EXIT COMMAND_LINE)
+    set(${name} "${${name}}" PARENT_SCOPE)
+  endforeach()
+endfunction()
 
-# zolhost_stdin(<file> <words>...): the same, with standard input from <file>.
-macro(zolhost_stdin input)
-  set(COMMAND_LINE "zolhost ${ARGN} < ${input}")
+# zolhost_stdin(<file> <words>...): the same, with standard input from <file>
+# (none if empty).
+function(zolhost_stdin input)
+  set(COMMAND_LINE "zolhost ${ARGN}" PARENT_SCOPE)
+  set(redirect)
+  if(input)
+    set(redirect INPUT_FILE ${input})
+  endif()
   execute_process(COMMAND ${EMULATOR} ${ZOLHOST} ${ARGN} WORKING_DIRECTORY ${WORK_DIR}
-                  INPUT_FILE ${input}
-                  OUTPUT_VARIABLE OUT ERROR_VARIABLE ERR RESULT_VARIABLE EXIT)
-endmacro()
+                  ${redirect} OUTPUT_VARIABLE OUT ERROR_VARIABLE ERR RESULT_VARIABLE EXIT)
+  foreach(name OUT ERR EXIT)
+    set(${name} "${${name}}" PARENT_SCOPE)
+  endforeach()
+endfunction()
 
 function(fail what)
   message(SEND_ERROR "${what}\n  command: ${COMMAND_LINE}\n  exit: ${EXIT}\n"
