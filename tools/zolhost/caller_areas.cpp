@@ -27,7 +27,7 @@ T FromSlot(const SlotBytes& bytes) {
 
 std::u16string UnitsUpToTerminator(const unsigned char* at) {
   std::u16string out;
-  for (int i = 0; i < ZOL_TEXT_UNITS; ++i) {
+  for (std::size_t i = 0; i < ZOL_TEXT_UNITS; ++i) {
     char16_t unit;
     std::memcpy(&unit, at + 2 * i, 2);
     if (unit == 0)

@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
   } catch (const UsageError& e) {
     std::cerr << "zolhost: " << e.what() << "\n";
     return kExitUsageError;
-  } catch (const HostError& e) {
+  } catch (const std::exception& e) {  // HostError, and the system's own failures
     std::cerr << "zolhost: " << e.what() << "\n";
     return kExitHostError;
   }

@@ -3,7 +3,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -21,12 +21,23 @@ std::string FormatDouble(double value) {
   return std::string(buffer, result.ptr);
 }
 
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+// Bytes in memory order, two hex digits each.
 std::string Hex(const unsigned char* bytes, std::size_t size) {
   std::string out;
-  char digits[3];
   for (std::size_t i = 0; i < size; ++i) {
-    std::snprintf(digits, sizeof digits, "%02x", bytes[i]);
-    out += digits;
+    out.push_back(kHexDigits[bytes[i] >> 4]);
+    out.push_back(kHexDigits[bytes[i] & 0xF]);
+  }
+  return out;
+}
+
+// A 64-bit value as 16 hex digits, most significant first.
+std::string Hex64(uint64_t value) {
+  std::string out(16, '0');
+  for (int i = 15; i >= 0; --i, value >>= 4) {
+    out[static_cast<std::size_t>(i)] = kHexDigits[value & 0xF];
   }
   return out;
 }
@@ -80,10 +91,7 @@ json ResultJson(const Operation& op, const CallerAreas& areas) {
     case ResultKind::Double: {
       const double d = ResultDouble(areas);
       result["value"] = std::isfinite(d) ? json(d) : json(FormatDouble(d));
-      char bits[17];
-      std::snprintf(bits, sizeof bits, "%016llx",
-                    static_cast<unsigned long long>(ResultBits(areas)));
-      result["bits"] = bits;
+      result["bits"] = Hex64(ResultBits(areas));
       break;
     }
     case ResultKind::Text:

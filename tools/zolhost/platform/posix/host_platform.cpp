@@ -23,6 +23,8 @@ std::string_view LibraryFileName() {
   return "libzolutilities.so";
 }
 
+// dlerror's text is per thread; zolhost loads the library on its only thread.
+// NOLINTBEGIN(concurrency-mt-unsafe)
 ZolFunctionPointer LoadEntryPoint(const std::filesystem::path& library) {
   void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
@@ -37,5 +39,6 @@ ZolFunctionPointer LoadEntryPoint(const std::filesystem::path& library) {
   }
   return reinterpret_cast<ZolFunctionPointer>(symbol);
 }
+// NOLINTEND(concurrency-mt-unsafe)
 
 }  // namespace zolhost::platform
