@@ -10,7 +10,7 @@ expect_refused(2 "unknown operation '19'")
 
 # Unknown option: the operation's inputs and the generic setters are listed.
 zolhost(call ArcSine --angle 1)
-expect_refused(2 "unknown input '--angle'" "--value  slot 0, double" "--int K=V")
+expect_refused(2 "unknown input '--angle'" "--value" "slot 0, double: argument" "--int K=V")
 zolhost(call FindString --text a --pattern)
 expect_refused(2 "--pattern")
 zolhost(call ArcSine 1)

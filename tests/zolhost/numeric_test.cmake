@@ -41,4 +41,4 @@ expect_no_out("changed")
 
 # Help for one operation lists its inputs and the generic setters.
 zolhost(call ReadElapsedTime --help)
-expect_ok("2 ReadElapsedTime" "--offset  slot 2, integer" "--string0 TEXT")
+expect_ok("2 ReadElapsedTime" "--offset" "slot 2, integer: subtracted" "--string0 TEXT")

@@ -23,9 +23,10 @@ struct GenericSetter {
 };
 
 constexpr std::array kNumericSetters = {
-    GenericSetter{"--int", SlotKind::Integer, "K=V  integer V into numeric slot K (0 to 19)"},
-    GenericSetter{"--double", SlotKind::Double, "K=V  double V into numeric slot K"},
-    GenericSetter{"--array-number", SlotKind::ArrayNumber, "K=V  array number V into slot K"},
+    GenericSetter{"--int", SlotKind::Integer, "K=V: integer V into numeric slot K (0 to 19)"},
+    GenericSetter{"--double", SlotKind::Double, "K=V: double V into numeric slot K"},
+    GenericSetter{"--array-number", SlotKind::ArrayNumber,
+                  "K=V: array number V into numeric slot K"},
 };
 constexpr std::array<std::string_view, 2> kStringSetters = {"--string0", "--string1"};
 
@@ -96,9 +97,7 @@ void RejectDuplicateTargets(const std::vector<SlotWrite>& writes) {
 std::string DescribeInputs(const Operation& op) {
   std::string out;
   for (const Field& f : op.inputs) {
-    const std::string slot = f.kind == SlotKind::Text ? "string " : "slot ";
-    out += "  " + std::string(f.option) + "  " + slot + std::to_string(f.slot) + ", " +
-           std::string(KindName(f.kind)) + ": " + std::string(f.meaning) + "\n";
+    out += "  " + DescribeField(f) + "\n";
   }
   if (op.inputs.empty()) {
     out += "  (no inputs)\n";
@@ -111,7 +110,7 @@ std::string GenericHelp() {
   for (const auto& s : kNumericSetters) {
     out += "  " + std::string(s.option) + " " + std::string(s.help) + "\n";
   }
-  out += "  --string0 TEXT, --string1 TEXT  text into string slot 0 or 1\n";
+  out += "  --string0 TEXT, --string1 TEXT: text into string slot 0 or 1\n";
   return out;
 }
 

@@ -13,10 +13,9 @@ namespace {
 using K = SlotKind;
 using R = ResultKind;
 
-const Field kArrayAt0{"--array", K::ArrayNumber, 0, "array number"};
-const Field kText{"--text", K::Text, 0, "the text"};
-
 std::vector<Operation> BuildTable() {
+  const Field kArrayAt0{"--array", K::ArrayNumber, 0, "array number"};
+  const Field kText{"--text", K::Text, 0, "the text"};
   const Field angle{"--value", K::Double, 0, "argument"};
   const Field count{"--count", K::Integer, 1, "elements to read, 0 for all"};
   const Field swap{"--swap", K::Flag, 1, "swap the 16-bit halves (bare: 1)"};
@@ -180,6 +179,16 @@ std::string_view KindName(SlotKind kind) {
       return "text";
   }
   return "";
+}
+
+std::string DescribeField(const Field& field) {
+  constexpr std::size_t kOptionWidth = 13;
+  std::string out(field.option);
+  out.resize(std::max(out.size() + 1, kOptionWidth), ' ');
+  out += field.kind == K::Text ? "string " : "slot ";
+  out += std::to_string(field.slot) + ", " + std::string(KindName(field.kind)) + ": ";
+  out += field.meaning;
+  return out;
 }
 
 std::string_view KindName(ResultKind kind) {

@@ -3,6 +3,7 @@
 // the type of its result.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -46,6 +47,9 @@ const std::vector<Operation>& Operations();
 const Operation& FindOperation(std::string_view nameOrNumber);
 
 std::string_view KindName(SlotKind kind);
+
+// "--start       slot 0, integer: position to search from", for lists and help.
+std::string DescribeField(const Field& field);
 std::string_view KindName(ResultKind kind);
 
 }  // namespace zolhost

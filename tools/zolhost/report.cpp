@@ -182,8 +182,7 @@ void PrintOperations(std::ostream& out) {
   for (const Operation& op : Operations()) {
     out << op.number << " " << op.name << ": " << op.summary << "\n";
     for (const Field& f : op.inputs) {
-      out << "    " << f.option << "  " << (f.kind == SlotKind::Text ? "string " : "slot ")
-          << f.slot << ", " << KindName(f.kind) << ": " << f.meaning << "\n";
+      out << "    " << DescribeField(f) << "\n";
     }
     for (const Field& f : op.writes) {
       out << "    writes " << (f.kind == SlotKind::Text ? "string " : "slot ") << f.slot << " ("
