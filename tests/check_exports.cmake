@@ -1,6 +1,10 @@
 cmake_minimum_required(VERSION 3.25)
-# Fails unless the shared library's dynamic symbol table defines DoZolFunction
-# and nothing else. Run as: cmake -DLIBRARY=<path> -P check_exports.cmake
+# Fails unless the shared library's dynamic symbol table defines exactly EXPORTS
+# (default: DoZolFunction), in nm's name order.
+# Run as: cmake -DLIBRARY=<path> [-DEXPORTS=a;b] -P check_exports.cmake
+if(NOT DEFINED EXPORTS)
+  set(EXPORTS DoZolFunction)
+endif()
 find_program(NM nm REQUIRED)
 execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
                 OUTPUT_VARIABLE symbols RESULT_VARIABLE rc)
@@ -13,7 +17,7 @@ foreach(line IN LISTS lines)
   string(REGEX REPLACE "^[0-9a-fA-F]* *[A-Za-z] " "" name "${line}")
   list(APPEND names "${name}")
 endforeach()
-if(NOT names STREQUAL "DoZolFunction")
-  message(FATAL_ERROR "expected exactly DoZolFunction to be exported, got: ${names}")
+if(NOT names STREQUAL "${EXPORTS}")
+  message(FATAL_ERROR "expected exactly [${EXPORTS}] to be exported, got: [${names}]")
 endif()
 message(STATUS "exports: ${names}")

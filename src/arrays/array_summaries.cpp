@@ -1,0 +1,48 @@
+// GetArraySize, SumArray and AverageArray: the element count, sum and mean of
+// one of the host's arrays, read element by element through the ArrayStore.
+#include "arrays/array_store.h"
+#include "dispatch/operations.h"
+
+namespace zol {
+namespace {
+
+// The sum of the first n elements, left in ResultValue; returns n. n is slot 1,
+// or the array's own count when slot 1 is 0; an explicit n is used unchanged,
+// even past the array's end, and a negative n reads nothing.
+int32_t SumIntoResult(const CallerAreas& areas) {
+  const uint16_t array = ReadSlotArrayNumber(areas, 0);
+  const ArrayInfo info = ArrayStore::GetInfo(array);
+  const int32_t explicitCount = ReadSlotInteger(areas, 1);
+  const int32_t n = explicitCount != 0 ? explicitCount : info.count;
+  const bool floats = info.typeCode == kArrayTypeFloat;
+
+  WriteResultDouble(areas, 0.0);
+  for (int32_t i = 0; i < n; ++i) {
+    const uint16_t index = StoreIndex(static_cast<uint32_t>(i));
+    const double element = floats ? ArrayStore::ReadDouble(array, index)
+                                  : static_cast<double>(ArrayStore::ReadInteger(array, index));
+    // The partial sum lives in ResultValue, so each step is rounded to a double.
+    WriteResultDouble(areas, ReadResultDouble(areas) + element);
+  }
+  return n;
+}
+
+}  // namespace
+
+void GetArraySize(const CallerAreas& areas) {
+  WriteResultInteger(areas, ArrayStore::GetInfo(ReadSlotArrayNumber(areas, 0)).count);
+}
+
+void SumArray(const CallerAreas& areas) {
+  SumIntoResult(areas);
+}
+
+void AverageArray(const CallerAreas& areas) {
+  const int32_t n = SumIntoResult(areas);
+  // With a negative n the quotient is 0.0 / n: a zero with its sign bit set.
+  if (n != 0) {
+    WriteResultDouble(areas, ReadResultDouble(areas) / static_cast<double>(n));
+  }
+}
+
+}  // namespace zol

@@ -1,0 +1,36 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails unless LIBRARY's dynamic section needs exactly "libQorData.so" (no
+# version suffix, no second QorData entry) and STORE's SONAME is that name.
+# Run as: cmake -DLIBRARY=<libzolutilities.so> -DSTORE=<libQorData.so> -P check_needed.cmake
+find_program(READELF readelf REQUIRED)
+
+function(dynamic_entries file tag out)
+  execute_process(COMMAND ${READELF} -d ${file} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "readelf -d failed on ${file}")
+  endif()
+  string(REGEX MATCHALL "\\(${tag}\\)[^\n]*\\[[^]\n]*\\]" rows "${dump}")
+  set(values "")
+  foreach(row IN LISTS rows)
+    string(REGEX REPLACE ".*\\[([^]\n]*)\\]$" "\\1" value "${row}")
+    list(APPEND values "${value}")
+  endforeach()
+  set(${out} "${values}" PARENT_SCOPE)
+endfunction()
+
+dynamic_entries(${LIBRARY} NEEDED needed)
+set(store_entries "")
+foreach(name IN LISTS needed)
+  if(name MATCHES "QorData")
+    list(APPEND store_entries "${name}")
+  endif()
+endforeach()
+if(NOT store_entries STREQUAL "libQorData.so")
+  message(FATAL_ERROR "${LIBRARY} needs [${store_entries}] of QorData, expected [libQorData.so]")
+endif()
+
+dynamic_entries(${STORE} SONAME soname)
+if(NOT soname STREQUAL "libQorData.so")
+  message(FATAL_ERROR "${STORE} has SONAME [${soname}], expected [libQorData.so]")
+endif()
+message(STATUS "NEEDED: ${needed}; store SONAME: ${soname}")
