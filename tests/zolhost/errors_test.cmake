@@ -57,3 +57,8 @@ expect_refused(2 "--delimiter: the text has 256 units")
 zolhost(--library ${WORK_DIR}/no-such-library call ArcSine --value 1)
 expect_refused(1 "cannot load the library" "no-such-library" "${LOADER_REASON}")
 expect_no_out("ArcSine")
+
+# A library without DoZolFunction (the store's own): the loader's reason again.
+zolhost(--library ${NOT_A_PLUGIN} call ArcSine --value 1)
+expect_refused(1 "cannot find DoZolFunction in" "${SYMBOL_REASON}")
+expect_no_out("ArcSine")
