@@ -5,7 +5,6 @@
 
 #include <fstream>
 #include <iostream>
-#include <optional>
 
 #include "array_file.h"
 #include "call_request.h"
