@@ -13,6 +13,7 @@ foreach(operation StartTimer ReadElapsedTime ArcSine ArcCosine ArcTangent PlaySo
 endforeach()
 expect_out("ArcSine (3): status 0\n  result double 1.5707963267948966\n"
            "FloatToIntegerBits (18): status 0\n  result integer 16256\n"
+           "IntegerBitsToFloat (17): status 0\n  result double -2\n"
            "SumArray (9): status 0\n  result double 10\n"
            "AverageArray (10): status 0\n  result double 1.5\n"
            "SumArray (9): status 0\n  result double 0.75\n"
