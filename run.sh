@@ -5,6 +5,8 @@
 #   ./run.sh test    runs the whole test suite: native, sanitizers, and the
 #                    32-bit Windows DLL under wine (what CI runs)
 #   ./run.sh native  runs only the native and sanitizer suites
+#   ./run.sh package builds the Debian package and checks that a host project
+#                    builds against it (find_package and pkg-config)
 set -eu
 cd "$(dirname "$0")"
 
@@ -21,6 +23,17 @@ case "$job" in
     cmake --workflow --preset default
     cmake --workflow --preset sanitize
     cmake --workflow --preset win32
+    "$0" package
+    ;;
+  package)
+    ./cmake/install-deps.sh native
+    cmake --preset package
+    cmake --build --preset package
+    (cd build/package && cpack)
+    root=build/package/unpacked
+    rm -rf "$root"
+    dpkg -x build/package/packages/zolutilities_*_amd64.deb "$root"
+    packaging/test-consumer.sh "$root"
     ;;
   native)
     ./cmake/install-deps.sh native
@@ -28,7 +41,7 @@ case "$job" in
     cmake --workflow --preset sanitize
     ;;
   *)
-    echo "usage: $0 [tour|test|native]" >&2
+    echo "usage: $0 [tour|test|native|package]" >&2
     exit 2
     ;;
 esac
