@@ -7,7 +7,8 @@
 
 namespace zolhost {
 
-// The library beside the program, else the one installed next to it (../lib).
+// The library beside the program, else the one in ../lib or in the install's
+// library folder.
 // Throws HostError naming the places it looked.
 std::filesystem::path DefaultLibrary();
 
