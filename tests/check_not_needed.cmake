@@ -1,0 +1,22 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails if the shared library's dynamic section names a needed library that
+# matches the regular expression FORBIDDEN.
+# Run as: cmake -DLIBRARY=<path> -DFORBIDDEN=<regex> -P check_not_needed.cmake
+find_program(READELF readelf REQUIRED)
+execute_process(COMMAND ${READELF} -d ${LIBRARY} OUTPUT_VARIABLE dynamic RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "readelf -d failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "\\(NEEDED\\)[^\n]*\\[[^]\n]+\\]" lines "${dynamic}")
+set(needed "")
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE ".*\\[([^]]+)\\]$" "\\1" name "${line}")
+  list(APPEND needed "${name}")
+  if(name MATCHES "${FORBIDDEN}")
+    message(FATAL_ERROR "${LIBRARY} needs ${name}")
+  endif()
+endforeach()
+if(NOT needed)
+  message(FATAL_ERROR "no NEEDED entries found in ${LIBRARY}: is this a shared library?")
+endif()
+message(STATUS "needed: ${needed}")
