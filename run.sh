@@ -1,5 +1,7 @@
 #!/bin/sh
 # One command for each everyday job. Each installs what is missing, builds, then:
+#   ./run.sh tour    runs zolhost on the tour of all eighteen operations
+#                    (examples/tour.zolhost, with the arrays of examples/arrays.json)
 #   ./run.sh test    runs the whole test suite: native, sanitizers, and the
 #                    32-bit Windows DLL under wine (what CI runs)
 #   ./run.sh native  runs only the native and sanitizer suites
@@ -10,6 +12,12 @@ cd "$(dirname "$0")"
 
 job=${1:-test}
 case "$job" in
+  tour)
+    ./cmake/install-deps.sh native
+    cmake --preset default
+    cmake --build --preset default
+    ./build/default/bin/zolhost --arrays examples/arrays.json run examples/tour.zolhost
+    ;;
   test)
     ./cmake/install-deps.sh all
     cmake --workflow --preset default
@@ -33,7 +41,7 @@ case "$job" in
     cmake --workflow --preset sanitize
     ;;
   *)
-    echo "usage: $0 [test|native|package]" >&2
+    echo "usage: $0 [tour|test|native|package]" >&2
     exit 2
     ;;
 esac
