@@ -6,7 +6,9 @@
 #                    32-bit Windows DLL under wine (what CI runs)
 #   ./run.sh native  runs only the native and sanitizer suites
 #   ./run.sh package builds the Debian package and checks that a host project
-#                    builds against it (find_package and pkg-config)
+#                    builds against it (find_package and pkg-config), then the
+#                    Windows zip, whose unpacked files run the tour under wine
+#                    (`./run.sh package native` skips the zip)
 set -eu
 cd "$(dirname "$0")"
 
@@ -34,6 +36,13 @@ case "$job" in
     rm -rf "$root"
     dpkg -x build/package/packages/zolutilities_*_amd64.deb "$root"
     packaging/test-consumer.sh "$root"
+    if [ "${2:-}" != native ]; then
+      ./cmake/install-deps.sh all
+      cmake --preset win32
+      cmake --build --preset win32
+      (cd build/win32 && cpack)
+      packaging/test-zip.sh build/win32/packages/ZolUtilities-*-win32.zip
+    fi
     ;;
   native)
     ./cmake/install-deps.sh native
