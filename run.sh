@@ -1,15 +1,25 @@
 #!/bin/sh
 # One command for each everyday job. Each installs what is missing, builds, then:
+#   ./run.sh tour    runs zolhost on the tour of all eighteen operations
+#                    (examples/tour.zolhost, with the arrays of examples/arrays.json)
 #   ./run.sh test    runs the whole test suite: native, sanitizers, and the
 #                    32-bit Windows DLL under wine (what CI runs)
 #   ./run.sh native  runs only the native and sanitizer suites
 #   ./run.sh package builds the Debian package and checks that a host project
-#                    builds against it (find_package and pkg-config)
+#                    builds against it (find_package and pkg-config), then the
+#                    Windows zip, whose unpacked files run the tour under wine
+#                    (`./run.sh package native` skips the zip)
 set -eu
 cd "$(dirname "$0")"
 
 job=${1:-test}
 case "$job" in
+  tour)
+    ./cmake/install-deps.sh native
+    cmake --preset default
+    cmake --build --preset default
+    ./build/default/bin/zolhost --arrays examples/arrays.json run examples/tour.zolhost
+    ;;
   test)
     ./cmake/install-deps.sh all
     cmake --workflow --preset default
@@ -26,6 +36,13 @@ case "$job" in
     rm -rf "$root"
     dpkg -x build/package/packages/zolutilities_*_amd64.deb "$root"
     packaging/test-consumer.sh "$root"
+    if [ "${2:-}" != native ]; then
+      ./cmake/install-deps.sh all
+      cmake --preset win32
+      cmake --build --preset win32
+      (cd build/win32 && cpack)
+      packaging/test-zip.sh build/win32/packages/ZolUtilities-*-win32.zip
+    fi
     ;;
   native)
     ./cmake/install-deps.sh native
@@ -33,7 +50,7 @@ case "$job" in
     cmake --workflow --preset sanitize
     ;;
   *)
-    echo "usage: $0 [test|native|package]" >&2
+    echo "usage: $0 [tour|test|native|package]" >&2
     exit 2
     ;;
 esac

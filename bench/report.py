@@ -6,6 +6,7 @@ ratio is the library's time over the floor's. Medians of the repetitions are
 used, so one noisy run does not decide a row.
 """
 import json
+import os
 import platform
 import subprocess
 import sys
@@ -85,5 +86,13 @@ def main(paths):
             print(f"| {n[len('Floor/'):]} | {fmt_time(ns(rows[n]))} |")
 
 
+def notes():
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "NOTES.md")
+    if os.path.exists(path):
+        with open(path) as f:
+            print("\n" + f.read().rstrip())
+
+
 if __name__ == "__main__":
     main(sys.argv[1:])
+    notes()

@@ -23,3 +23,7 @@ export PKG_CONFIG_PATH="$libdir/pkgconfig"
 cc -std=c99 -Wall -Werror "$here/consumer/consumer.c" -o "$work/consumer-pc" \
   $(pkg-config --cflags --libs zolutilities qordata)
 "$work/consumer-pc"
+
+echo "== zolhost"
+# The packaged host finds the packaged library and store on its own.
+env -u LD_LIBRARY_PATH "$root/usr/bin/zolhost" call ArcSine --value 1

@@ -1,0 +1,23 @@
+// Arrays files: the host's numbered arrays, loaded into the array store before
+// the calls (--arrays) and written back after them (--save-arrays).
+//
+//   {"arrays": [{"number": 1, "type": 19, "elements": [0.5, 0.25]},
+//               {"number": 2, "type": 3, "elements": [18, 52, 86, 120]}]}
+//
+// number: 0 to 65535, each at most once. type: the data-type code, 0 to 255;
+// 19 holds doubles, every other code signed 32-bit integers. elements: at
+// most 65535 numbers (integers from -2147483648 to 2147483647 unless type 19).
+#pragma once
+
+#include <filesystem>
+
+namespace zolhost {
+
+// Creates every array of the file in the store (replacing arrays with the same
+// number). Throws UsageError for a malformed file, HostError if unreadable.
+void LoadArrays(const std::filesystem::path& file);
+
+// Writes every array the store holds, in number order, in the same shape.
+void SaveArrays(const std::filesystem::path& file);
+
+}  // namespace zolhost
