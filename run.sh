@@ -2,8 +2,10 @@
 # One command for each everyday job. Each installs what is missing, builds, then:
 #   ./run.sh tour    runs zolhost on the tour of all eighteen operations
 #                    (examples/tour.zolhost, with the arrays of examples/arrays.json)
-#   ./run.sh test    runs the whole test suite: native, sanitizers, and the
-#                    32-bit Windows DLL under wine (what CI runs)
+#   ./run.sh test    runs the whole test suite: native, sanitizers (address and
+#                    undefined, then thread), the 32-bit Windows DLL under wine,
+#                    a minute of fuzzing, static analysis, and the packages
+#                    (what CI runs)
 #   ./run.sh native  runs only the native and sanitizer suites
 #   ./run.sh package builds the Debian package and checks that a host project
 #                    builds against it (find_package and pkg-config), then the
@@ -25,6 +27,9 @@ case "$job" in
     cmake --workflow --preset default
     cmake --workflow --preset sanitize
     cmake --workflow --preset win32
+    cmake --workflow --preset tsan
+    fuzz/run-fuzzer.sh 60
+    cmake/lint.sh
     "$0" package
     ;;
   package)

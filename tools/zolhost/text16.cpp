@@ -154,7 +154,9 @@ std::string EncodeText(std::u16string_view units) {
   for (std::size_t i = 0; i < units.size(); ++i) {
     const char16_t u = units[i];
     if (IsHighSurrogate(u) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) {
-      const char32_t cp = 0x10000 + ((char32_t{u} - 0xD800) << 10) + (units[i + 1] - 0xDC00u);
+      const char32_t high = char32_t{u} - char32_t{0xD800};
+      const char32_t low = char32_t{units[i + 1]} - char32_t{0xDC00};
+      const char32_t cp = char32_t{0x10000} + (high << 10) + low;
       AppendUtf8(out, cp);
       ++i;
     } else if (IsHighSurrogate(u) || IsLowSurrogate(u) || u < 0x20 || u == 0x7F ||

@@ -33,10 +33,13 @@ ZolFunctionPointer LoadEntryPoint(const std::filesystem::path& library) {
   dlerror();
   void* symbol = dlsym(handle, "DoZolFunction");
   if (symbol == nullptr) {
-    const char* reason = dlerror();
-    throw HostError("cannot find DoZolFunction in " + library.string() + ": " +
-                    (reason != nullptr ? reason : "the symbol is null"));
+    const char* found = dlerror();
+    std::string reason = found != nullptr ? found : "the symbol is null";
+    dlclose(handle);
+    throw HostError("cannot find DoZolFunction in " + library.string() + ": " + reason);
   }
+  // The library stays loaded for the rest of the process: the entry point lives in it.
+  // cppcheck-suppress resourceLeak
   return reinterpret_cast<ZolFunctionPointer>(symbol);
 }
 // NOLINTEND(concurrency-mt-unsafe)

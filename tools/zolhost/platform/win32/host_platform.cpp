@@ -43,6 +43,7 @@ std::vector<std::string> Arguments(int, char**) {
   int count = 0;
   wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> out;
+  out.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     out.push_back(ToUtf8(words[i]));
   }
@@ -80,9 +81,12 @@ ZolFunctionPointer LoadEntryPoint(const std::filesystem::path& library) {
   }
   FARPROC symbol = GetProcAddress(module, "DoZolFunction");
   if (symbol == nullptr) {
-    throw HostError("cannot find DoZolFunction in " + ToUtf8(library.c_str()) + ": " +
-                    DescribeError(GetLastError()));
+    const std::string reason = DescribeError(GetLastError());
+    FreeLibrary(module);
+    throw HostError("cannot find DoZolFunction in " + ToUtf8(library.c_str()) + ": " + reason);
   }
+  // The library stays loaded for the rest of the process: the entry point lives in it.
+  // cppcheck-suppress resourceLeak
   return reinterpret_cast<ZolFunctionPointer>(reinterpret_cast<void*>(symbol));
 }
 
