@@ -121,6 +121,13 @@ TEST(SystemMessages, AreTheCLibrarysTexts) {
   EXPECT_EQ(SystemErrorText(13), u"Permission denied");
 }
 
+// The C library names a code it has no text for; the code is read as a signed
+// integer, as errno values are.
+TEST(SystemMessages, CodeWithoutAMessageGivesTheCLibrarysUnknownErrorText) {
+  EXPECT_EQ(SystemErrorText(123456), u"Unknown error 123456");
+  EXPECT_EQ(SystemErrorText(-1), u"Unknown error -1");
+}
+
 #endif
 
 }  // namespace
