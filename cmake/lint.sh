@@ -1,6 +1,7 @@
 #!/bin/sh
 # Static analysis of the whole tree with its checked-in configuration: clang-tidy
-# (.clang-tidy, bench/.clang-tidy) and cppcheck (cmake/cppcheck-suppressions.txt).
+# (.clang-tidy, bench/.clang-tidy) and cppcheck (cmake/cppcheck-suppressions.txt),
+# after a check that every C and C++ file is formatted with .clang-format.
 # Both run over every source of the native build (library, stand-in store,
 # tools, tests, benchmarks, fuzz target; the `lint` preset configures them all
 # with clang 14), then over the sources with Windows code, compiled as the
@@ -16,6 +17,10 @@ cmake --preset win32 >/dev/null
 python3 cmake/win32-lint-db.py build/win32 build/lint build/lint-win32 >build/lint-win32/sources
 
 status=0
+echo "clang-format: every C and C++ file of the repository"
+# shellcheck disable=SC2046
+clang-format --dry-run --Werror $(git ls-files '*.c' '*.cpp' '*.h') || status=1
+
 echo "clang-tidy: native build"
 run-clang-tidy-14 -p build/lint -j "$jobs" -quiet "$root/(src|qordata|tools|tests|bench|fuzz)/" \
   >build/lint/clang-tidy.log 2>&1 || status=1

@@ -74,19 +74,19 @@ enum ZolFunctionNumber {
 enum ZolStatus { ZOL_STATUS_OK = 0, ZOL_STATUS_UNKNOWN_FUNCTION = 3 };
 
 /* Caller-area layout, in bytes unless the name says units. */
-#define ZOL_SLOT_SIZE 8                 /* one NumericSlot */
-#define ZOL_NUMERIC_SLOT_COUNT 20       /* room in the numeric area */
-#define ZOL_NUMERIC_AREA_SIZE 160       /* bytes 0..159 */
-#define ZOL_TEXT_UNITS 256              /* 16-bit units in a string slot or ResultText */
-#define ZOL_STRING_SLOT_OFFSET 160      /* StringSlot 0 */
-#define ZOL_STRING_SLOT_STRIDE 512      /* StringSlot k sits at OFFSET + k * STRIDE */
-#define ZOL_STRING_SLOT_COUNT 2         /* string slots this library uses */
-#define ZOL_BLOCK_SIZE 1184             /* bytes of the block this library may touch */
-#define ZOL_RESULT_VALUE_SIZE 8         /* the ResultValue cell */
-#define ZOL_RESULT_TEXT_UNITS 256       /* ResultText, in 16-bit units */
-#define ZOL_NUMERIC_SLOT_OFFSET(k) ((size_t)(k) * ZOL_SLOT_SIZE)
+#define ZOL_SLOT_SIZE 8            /* one NumericSlot */
+#define ZOL_NUMERIC_SLOT_COUNT 20  /* room in the numeric area */
+#define ZOL_NUMERIC_AREA_SIZE 160  /* bytes 0..159 */
+#define ZOL_TEXT_UNITS 256         /* 16-bit units in a string slot or ResultText */
+#define ZOL_STRING_SLOT_OFFSET 160 /* StringSlot 0 */
+#define ZOL_STRING_SLOT_STRIDE 512 /* StringSlot k sits at OFFSET + k * STRIDE */
+#define ZOL_STRING_SLOT_COUNT 2    /* string slots this library uses */
+#define ZOL_BLOCK_SIZE 1184        /* bytes of the block this library may touch */
+#define ZOL_RESULT_VALUE_SIZE 8    /* the ResultValue cell */
+#define ZOL_RESULT_TEXT_UNITS 256  /* ResultText, in 16-bit units */
+#define ZOL_NUMERIC_SLOT_OFFSET(k) ((size_t)(k)*ZOL_SLOT_SIZE)
 #define ZOL_STRING_SLOT_OFFSET_OF(k) \
-  ((size_t)ZOL_STRING_SLOT_OFFSET + (size_t)(k) * ZOL_STRING_SLOT_STRIDE)
+  ((size_t)ZOL_STRING_SLOT_OFFSET + (size_t)(k)*ZOL_STRING_SLOT_STRIDE)
 
 /* The data-type code of an array whose elements are doubles. */
 #define ZOL_ARRAY_TYPE_FLOAT 19
@@ -116,7 +116,7 @@ ZOL_STATIC_ASSERT(offsetof(ZolParameterBlock, numeric[19]) == 152, slot19_at_152
 ZOL_STATIC_ASSERT(offsetof(ZolParameterBlock, text) == ZOL_STRING_SLOT_OFFSET, text0_at_160);
 ZOL_STATIC_ASSERT(offsetof(ZolParameterBlock, text[1]) == 672, text1_at_672);
 ZOL_STATIC_ASSERT(ZOL_STRING_SLOT_OFFSET_OF(1) == 672, text1_offset_672);
-ZOL_STATIC_ASSERT(ZOL_NUMERIC_SLOT_COUNT * ZOL_SLOT_SIZE == ZOL_NUMERIC_AREA_SIZE, numeric_area);
+ZOL_STATIC_ASSERT(ZOL_NUMERIC_SLOT_COUNT* ZOL_SLOT_SIZE == ZOL_NUMERIC_AREA_SIZE, numeric_area);
 ZOL_STATIC_ASSERT(ZOL_TEXT_UNITS * 2 == ZOL_STRING_SLOT_STRIDE, text_slot_bytes);
 ZOL_STATIC_ASSERT(sizeof(ZolParameterBlock) == ZOL_BLOCK_SIZE, block_is_1184_bytes);
 

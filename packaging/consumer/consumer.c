@@ -31,7 +31,8 @@ int main(void) {
   expect(result == 1.5707963267948966, "asin(1) is pi/2");
 
   CreateArray(5, 3, 4);
-  for (uint16_t i = 0; i < 4; ++i) WriteArrayDataItem(5, i, i + 1);
+  for (uint16_t i = 0; i < 4; ++i)
+    WriteArrayDataItem(5, i, i + 1);
   ZolSetInteger(&block, 0, 5);
   ZolSetInteger(&block, 1, 0);
   DoZolFunction(ZOL_FN_SUM_ARRAY, &block, value, text);

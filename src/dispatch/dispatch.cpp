@@ -11,12 +11,11 @@ using Operation = void (*)(const zol::CallerAreas&);
 
 // Indexed by function number - 1.
 constexpr std::array<Operation, ZOL_LAST_FUNCTION> kOperations = {
-    zol::StartTimer,         zol::ReadElapsedTime,   zol::ArcSine,
-    zol::ArcCosine,          zol::ArcTangent,        zol::PlaySoundFile,
-    zol::StopSound,          zol::GetArraySize,      zol::SumArray,
-    zol::AverageArray,       zol::WriteIntegerBytes, zol::ReadIntegerBytes,
-    zol::GetSystemErrorText, zol::FindString,        zol::FindStringNoCase,
-    zol::GetStringField,     zol::IntegerBitsToFloat, zol::FloatToIntegerBits,
+    zol::StartTimer,         zol::ReadElapsedTime,    zol::ArcSine,           zol::ArcCosine,
+    zol::ArcTangent,         zol::PlaySoundFile,      zol::StopSound,         zol::GetArraySize,
+    zol::SumArray,           zol::AverageArray,       zol::WriteIntegerBytes, zol::ReadIntegerBytes,
+    zol::GetSystemErrorText, zol::FindString,         zol::FindStringNoCase,  zol::GetStringField,
+    zol::IntegerBitsToFloat, zol::FloatToIntegerBits,
 };
 
 }  // namespace

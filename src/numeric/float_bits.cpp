@@ -12,7 +12,9 @@ namespace {
 static_assert(sizeof(float) == 4 && std::numeric_limits<float>::is_iec559,
               "float must be IEEE-754 binary32");
 
-constexpr uint32_t SwapHalves(uint32_t bits) { return std::rotl(bits, 16); }
+constexpr uint32_t SwapHalves(uint32_t bits) {
+  return std::rotl(bits, 16);
+}
 
 // Slot 1, read as an integer, asks for the half swap when it is non-zero.
 uint32_t MaybeSwapHalves(const CallerAreas& areas, uint32_t bits) {

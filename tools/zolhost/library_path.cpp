@@ -12,8 +12,8 @@ std::filesystem::path DefaultLibrary() {
   const std::filesystem::path name(platform::LibraryFileName());
   // Windows keeps the library beside the program; a POSIX build tree puts it
   // in ../lib, a POSIX install in its library folder (relative to bin/).
-  const std::vector<std::filesystem::path> candidates = {
-      here / name, here / ".." / "lib" / name, here / ZOLHOST_INSTALL_LIBDIR / name};
+  const std::vector<std::filesystem::path> candidates = {here / name, here / ".." / "lib" / name,
+                                                         here / ZOLHOST_INSTALL_LIBDIR / name};
   std::string tried;
   for (const auto& candidate : candidates) {
     std::error_code error;
