@@ -14,6 +14,7 @@ root=$PWD
 
 cmake --preset lint >/dev/null
 cmake --preset win32 >/dev/null
+mkdir -p build/lint-win32
 python3 cmake/win32-lint-db.py build/win32 build/lint build/lint-win32 >build/lint-win32/sources
 
 status=0
