@@ -3,6 +3,8 @@
 // content: no terminators, all-ones units, huge and negative numbers, lone
 // surrogates, random bytes. A touch outside an area crashes the test program.
 // Every byte an operation may not change is compared before and after the call.
+// Broken copies of one operation, each reading one unit outside the block, show
+// that the same loop does catch such a read.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -19,6 +21,7 @@
 namespace {
 
 using Guard = GuardedArea::Guard;
+using Entry = int32_t(ZOL_CALL*)(int32_t, void*, void*, uint16_t*);
 
 struct GuardedAreas {
   GuardedArea block;
@@ -30,8 +33,8 @@ struct GuardedAreas {
         value(ZOL_RESULT_VALUE_SIZE, guard),
         text(kResultTextBytes, guard) {}
 
-  int32_t Call(int32_t fn) {
-    return DoZolFunction(fn, block.data(), value.data(), reinterpret_cast<uint16_t*>(text.data()));
+  int32_t Call(int32_t fn, Entry entry = DoZolFunction) {
+    return entry(fn, block.data(), value.data(), reinterpret_cast<uint16_t*>(text.data()));
   }
   void FillUnits(uint16_t unit) {
     for (GuardedArea* area : {&block, &value, &text}) {
@@ -120,11 +123,14 @@ class GuardPages : public ::testing::TestWithParam<Guard> {
   }
 };
 
-TEST_P(GuardPages, EveryOperationStaysInsideItsAreas) {
-  GuardedAreas areas(GetParam());
+// Calls every function number with every filling through `entry`, checking
+// status and every byte the call may not change; the guard pages do the rest.
+void CallEveryOperation(Guard guard, Entry entry) {
+  GuardedAreas areas(guard);
   for (const Filling& filling : kFillings) {
     for (int32_t fn = 0; fn <= ZOL_LAST_FUNCTION + 1; ++fn) {
       SCOPED_TRACE(std::string(filling.name) + ", function " + std::to_string(fn));
+      const CrashNote note(filling.name, fn, guard == Guard::After ? "after" : "before");
       filling.fill(areas);
       BoundLoopCounts(areas.block.data(), fn);
       const auto block = Copy(areas.block);
@@ -132,7 +138,7 @@ TEST_P(GuardPages, EveryOperationStaysInsideItsAreas) {
       const auto text = Copy(areas.text);
 
       const bool known = fn >= ZOL_FIRST_FUNCTION && fn <= ZOL_LAST_FUNCTION;
-      EXPECT_EQ(areas.Call(fn), known ? ZOL_STATUS_OK : ZOL_STATUS_UNKNOWN_FUNCTION);
+      EXPECT_EQ(areas.Call(fn, entry), known ? ZOL_STATUS_OK : ZOL_STATUS_UNKNOWN_FUNCTION);
 
       ExpectOnlyOutputsChanged(fn, CallerArea::Block, block, areas.block);
       ExpectOnlyOutputsChanged(fn, CallerArea::Value, value, areas.value);
@@ -140,6 +146,10 @@ TEST_P(GuardPages, EveryOperationStaysInsideItsAreas) {
     }
   }
   areas.Call(ZOL_FN_STOP_SOUND);
+}
+
+TEST_P(GuardPages, EveryOperationStaysInsideItsAreas) {
+  CallEveryOperation(GetParam(), DoZolFunction);
 }
 
 // The text results end inside ResultText even when the inputs fill their slots:
@@ -173,5 +183,42 @@ std::string SideName(const ::testing::TestParamInfo<Guard>& side) {
 
 INSTANTIATE_TEST_SUITE_P(BothSides, GuardPages, ::testing::Values(Guard::After, Guard::Before),
                          SideName);
+
+// Reads `n` bytes from `from` in a way the compiler has to keep.
+void ReadBytes(const unsigned char* from, std::size_t n) {
+  const volatile unsigned char* at = from;
+  for (std::size_t i = 0; i < n; ++i) {
+    static_cast<void>(at[i]);
+  }
+}
+
+// Broken copies of FindString: one reads the unit just past string slot 1 (the
+// last unit of the block) as it copies the slot, the other the unit just before
+// the block as it reads NumericSlot 0. Each is what an off-by-one bound in the
+// text copy or the slot addressing would do; the suite above must not pass them.
+int32_t ZOL_CALL FindStringReadingPastSlot(int32_t fn, void* block, void* value, uint16_t* text) {
+  if (fn == ZOL_FN_FIND_STRING) {
+    ReadBytes(static_cast<unsigned char*>(block) + ZOL_STRING_SLOT_OFFSET_OF(1),
+              std::size_t{2} * (ZOL_TEXT_UNITS + 1));
+  }
+  return DoZolFunction(fn, block, value, text);
+}
+
+int32_t ZOL_CALL FindStringReadingBeforeBlock(int32_t fn, void* block, void* value,
+                                              uint16_t* text) {
+  if (fn == ZOL_FN_FIND_STRING) {
+    ReadBytes(static_cast<unsigned char*>(block) - 2, ZOL_SLOT_SIZE + 2);
+  }
+  return DoZolFunction(fn, block, value, text);
+}
+
+// Each broken copy must crash the suite's own loop (run in a child process).
+TEST(GuardPagesSelfCheck, CatchesAReadOneUnitOutsideTheBlock) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");  // the sound thread may be running
+  const std::string call =
+      "touched a guard page: all ones, function " + std::to_string(ZOL_FN_FIND_STRING) + ", guard ";
+  EXPECT_DEATH(CallEveryOperation(Guard::After, FindStringReadingPastSlot), call + "after");
+  EXPECT_DEATH(CallEveryOperation(Guard::Before, FindStringReadingBeforeBlock), call + "before");
+}
 
 }  // namespace
