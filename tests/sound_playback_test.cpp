@@ -13,37 +13,23 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <future>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "host_areas.h"
+#include "wait_until.h"
 #include "wav_file.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
 
 constexpr int kRate = 8000;          // frames per second of the test sounds
 constexpr int kLengthA = 1600;       // 0.2 s, values 1..1600
 constexpr int kFirstB = 10001;       // sound B: values 10001..12400
 constexpr int kLengthB = 2400;       // 0.3 s
 constexpr int16_t kLevelC = 0x4000;  // sound C, converted: a constant level
-
-// Polls `done` until it holds, for at most half a minute.
-bool WaitUntil(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      return false;
-    }
-    std::this_thread::sleep_for(10ms);
-  }
-  return true;
-}
 
 std::vector<int16_t> NonSilent(const std::vector<int16_t>& samples) {
   std::vector<int16_t> out;
