@@ -5,9 +5,14 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <numbers>
+#include <string>
+#include <vector>
 
+#include "QorDataHost.h"
+#include "fp_environments.h"
 #include "host_areas.h"
 
 namespace {
@@ -147,6 +152,103 @@ TEST(FloatBits, RoundTripEveryExponentBothSwaps) {
   }
   for (uint32_t bits : {0x7F800000U, 0xFF800000U}) {
     EXPECT_EQ(FloatToBits(BitsToFloat(bits, 0), 0), bits);
+  }
+}
+
+// --- The host's floating-point state. Every operation that computes in
+// floating point, on inputs whose result or trap depends on that state, called
+// from each state a host may leave: the areas must end byte for byte as from
+// the default state, nothing may trap, and the host gets its state back.
+
+struct FpCase {
+  std::string name;
+  int32_t function;
+  uint64_t slot0;                // the 8 bytes of slot 0
+  std::vector<double> elements;  // the float array summed by 9 and 10
+};
+
+constexpr uint16_t kFpArray = 7;
+
+std::vector<FpCase> FpCases() {
+  std::vector<FpCase> cases;
+  const double leastSubnormal32 = std::ldexp(1.0, -149);
+  for (int32_t fn : {ZOL_FN_ARC_SINE, ZOL_FN_ARC_COSINE, ZOL_FN_ARC_TANGENT}) {
+    for (double x : {2.0, 0.5, 0.1, 1e39, std::ldexp(1.0, -1074)}) {
+      cases.push_back({"of " + std::to_string(x), fn, std::bit_cast<uint64_t>(x), {}});
+    }
+  }
+  for (double x : {1e39, -1e39, 0.1, 1.0 + std::ldexp(1.0, -24), leastSubnormal32,
+                   std::ldexp(1.0, -150), std::bit_cast<double>(0x7FF0000000000001ULL)}) {
+    cases.push_back(
+        {"of " + std::to_string(x), ZOL_FN_FLOAT_TO_INTEGER_BITS, std::bit_cast<uint64_t>(x), {}});
+  }
+  for (uint64_t bits : {0x7F800001ULL, 0x00000001ULL, 0x3DCCCCCDULL, 0x807FFFFFULL}) {
+    cases.push_back({"of bits " + std::to_string(bits), ZOL_FN_INTEGER_BITS_TO_FLOAT, bits, {}});
+  }
+  const std::vector<std::vector<double>> arrays = {
+      {1.0, std::ldexp(1.0, -60)},
+      {1e308, 1e308},
+      {INFINITY, -INFINITY},
+      {1.0, 0.0, 0.0},
+      {0.1, 0.2, 0.3},
+      {std::ldexp(1.0, -1074), 0.0},
+  };
+  for (int32_t fn : {ZOL_FN_SUM_ARRAY, ZOL_FN_AVERAGE_ARRAY}) {
+    for (const auto& elements : arrays) {
+      cases.push_back({"of " + std::to_string(elements.size()) + " elements from " +
+                           std::to_string(elements.front()),
+                       fn, kFpArray, elements});
+    }
+  }
+  return cases;
+}
+
+struct FpOutcome {
+  HostAreas::Snapshot areas;
+  zolhost::FpControls set;  // as read back once set, reserved bits included
+  zolhost::FpControls after;
+  bool trapPending;
+};
+
+// Sets up the call in the default state, makes it in `controls`, and goes back
+// to the default state before anything else computes.
+FpOutcome CallIn(const FpCase& c, zolhost::FpControls controls) {
+  const zolhost::FpControls defaults = zolhost::FindFpEnvironment("default")->controls;
+  zolhost::SetFpControls(defaults);
+  if (!c.elements.empty()) {
+    EXPECT_EQ(CreateArray(kFpArray, QOR_TYPE_FLOAT, static_cast<uint16_t>(c.elements.size())), 0);
+    for (std::size_t i = 0; i < c.elements.size(); ++i) {
+      WriteArrayFloatDataItem(kFpArray, static_cast<uint16_t>(i), c.elements[i]);
+    }
+  }
+  HostAreas areas;
+  areas.SetResultBits(kJunk);
+  std::memcpy(areas.block(), &c.slot0, 8);
+  areas.SetInteger(1, 0);
+
+  zolhost::SetFpControls(controls);
+  const zolhost::FpControls set = zolhost::ReadFpControls();
+  const int32_t status = areas.Call(c.function);
+  FpOutcome outcome{{}, set, zolhost::ReadFpControls(), zolhost::FpTrapPending()};
+  zolhost::SetFpControls(defaults);
+
+  EXPECT_EQ(status, ZOL_STATUS_OK);
+  outcome.areas = areas.Save();
+  return outcome;
+}
+
+TEST(HostFloatingPointState, SameBytesNoTrapStateHandedBack) {
+  const std::vector<FpCase> cases = FpCases();
+  for (const zolhost::FpEnvironment& environment : zolhost::FpEnvironments()) {
+    for (const FpCase& c : cases) {
+      const FpOutcome expected = CallIn(c, zolhost::FindFpEnvironment("default")->controls);
+      const FpOutcome got = CallIn(c, environment.controls);
+      const std::string where =
+          std::string(environment.name) + ": function " + std::to_string(c.function) + " " + c.name;
+      EXPECT_EQ(got.areas, expected.areas) << where;
+      EXPECT_EQ(got.after, got.set) << where;
+      EXPECT_FALSE(got.trapPending) << where;
+    }
   }
 }
 

@@ -2,9 +2,21 @@
 // one of the host's arrays, read element by element through the ArrayStore.
 #include "arrays/array_store.h"
 #include "dispatch/operations.h"
+#include "numeric/fp_environment.h"
 
 namespace zol {
 namespace {
+
+// Adds one element to the partial sum in ResultValue, so each step is rounded
+// to a double, in the default floating-point state.
+void AddToResult(const CallerAreas& areas, double element, bool inDefaultState) {
+  if (inDefaultState) {
+    WriteResultDouble(areas, ReadResultDouble(areas) + element);
+  } else {
+    const DefaultFloatingPoint defaultState;
+    WriteResultDouble(areas, ReadResultDouble(areas) + element);
+  }
+}
 
 // The sum of the first n elements, left in ResultValue; returns n. n is slot 1,
 // or the array's own count when slot 1 is 0; an explicit n is used unchanged,
@@ -16,13 +28,15 @@ int32_t SumIntoResult(const CallerAreas& areas) {
   const int32_t n = explicitCount != 0 ? explicitCount : info.count;
   const bool floats = info.typeCode == kArrayTypeFloat;
 
+  // The store calls are the host's own code and run in the host's state; only
+  // the additions switch, and only when that state is not the default one.
+  const bool inDefaultState = DefaultFloatingPoint::InForce();
   WriteResultDouble(areas, 0.0);
   for (int32_t i = 0; i < n; ++i) {
     const uint16_t index = StoreIndex(static_cast<uint32_t>(i));
     const double element = floats ? ArrayStore::ReadDouble(array, index)
                                   : static_cast<double>(ArrayStore::ReadInteger(array, index));
-    // The partial sum lives in ResultValue, so each step is rounded to a double.
-    WriteResultDouble(areas, ReadResultDouble(areas) + element);
+    AddToResult(areas, element, inDefaultState);
   }
   return n;
 }
@@ -41,6 +55,7 @@ void AverageArray(const CallerAreas& areas) {
   const int32_t n = SumIntoResult(areas);
   // With a negative n the quotient is 0.0 / n: a zero with its sign bit set.
   if (n != 0) {
+    const DefaultFloatingPoint defaultState;
     WriteResultDouble(areas, ReadResultDouble(areas) / static_cast<double>(n));
   }
 }

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "dispatch/operations.h"
+#include "numeric/fp_environment.h"
 
 namespace zol {
 namespace {
@@ -23,12 +24,17 @@ uint32_t MaybeSwapHalves(const CallerAreas& areas, uint32_t bits) {
 
 }  // namespace
 
+// Both compute in the default floating-point state: under flush-to-zero or
+// denormals-are-zero a subnormal would become 0, and a host's rounding mode or
+// traps would change the narrowing or stop it.
 void IntegerBitsToFloat(const CallerAreas& areas) {
+  const DefaultFloatingPoint defaultState;
   const auto bits = MaybeSwapHalves(areas, static_cast<uint32_t>(ReadSlotInteger(areas, 0)));
   WriteResultDouble(areas, static_cast<double>(std::bit_cast<float>(bits)));
 }
 
 void FloatToIntegerBits(const CallerAreas& areas) {
+  const DefaultFloatingPoint defaultState;
   // An ordinary double-to-float conversion rounds to nearest, ties to even, and
   // overflows to an infinity of the same sign.
   const auto narrowed = static_cast<float>(ReadSlotDouble(areas, 0));
