@@ -62,3 +62,7 @@ expect_no_out("ArcSine")
 zolhost(--library ${NOT_A_PLUGIN} call ArcSine --value 1)
 expect_refused(1 "cannot find DoZolFunction in" "${SYMBOL_REASON}")
 expect_no_out("ArcSine")
+
+# An unknown floating-point state: the known ones are listed.
+zolhost(--fp-env fast call ArcSine --value 1)
+expect_refused(2 "unknown floating-point state 'fast'" "trap-x87" "round-toward-zero" "delphi")

@@ -42,3 +42,20 @@ expect_no_out("changed")
 # Help for one operation lists its inputs and the generic setters.
 zolhost(call ReadElapsedTime --help)
 expect_ok("2 ReadElapsedTime" "--offset" "slot 2, integer: subtracted" "--string0 TEXT")
+
+# --fp-env: the calls run in a named floating-point state a host may leave, and
+# get the default state's results; zolhost fails a call that does not hand the
+# state back or leaves a trap pending.
+zolhost(--fp-env trap-invalid call ArcSine --value 2)
+expect_ok("status 0")
+expect_out_matches("result double -?nan\n")
+zolhost(--fp-env round-toward-zero call FloatToIntegerBits --value 0.1)
+expect_ok("result integer 1036831949")
+zolhost(--fp-env all call FloatToIntegerBits --value 1e39)
+expect_ok("result integer 2139095040")
+zolhost(--fp-env ftz-daz call IntegerBitsToFloat --bits 1)
+expect_ok("result double 1.401298464324817e-45")
+zolhost(--fp-env x87-24bit call ArcSine --value 0.5)
+expect_ok("result double 0.5235987755982989")
+zolhost(--fp-env help)
+expect_ok("delphi: x87 control 0x1332, MXCSR 0x1900" "trap-sse:" "ftz-daz:" "all:")

@@ -1,6 +1,7 @@
 #include "fp_environments.h"
 
 #include <array>
+#include <cstdio>
 
 #include "numeric/fp_controls.h"
 
@@ -46,6 +47,13 @@ std::string FpEnvironmentNames() {
     names += (names.empty() ? "" : ", ") + std::string(environment.name);
   }
   return names;
+}
+
+std::string DescribeFpControls(FpControls controls) {
+  std::array<char, 48> text{};
+  std::snprintf(text.data(), text.size(), "x87 control 0x%04X, MXCSR 0x%04X",
+                static_cast<unsigned>(controls.x87Control), static_cast<unsigned>(controls.mxcsr));
+  return text.data();
 }
 
 void SetFpControls(FpControls controls) {

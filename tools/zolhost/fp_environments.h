@@ -27,6 +27,9 @@ const FpEnvironment* FindFpEnvironment(std::string_view name);
 // "default, trap-x87, ..." for messages.
 std::string FpEnvironmentNames();
 
+// "x87 control 0x037F, MXCSR 0x1F80".
+std::string DescribeFpControls(FpControls controls);
+
 // Clears every x87 and SSE exception flag and loads both control words.
 void SetFpControls(FpControls controls);
 // The control words now, without the MXCSR flags.

@@ -5,10 +5,12 @@
 
 #include <fstream>
 #include <iostream>
+#include <optional>
 
 #include "array_file.h"
 #include "call_request.h"
 #include "errors.h"
+#include "fp_environments.h"
 #include "library_path.h"
 #include "platform/host_platform.h"
 #include "report.h"
@@ -24,14 +26,35 @@ struct Options {
   std::string arraysOut;
   bool json = false;
   std::string script;
+  std::string fpEnv;
 };
 
+// The state named by --fp-env, or none when the option is not given.
+std::optional<FpControls> ChosenFpControls(const Options& options) {
+  if (options.fpEnv.empty())
+    return std::nullopt;
+  const FpEnvironment* environment = FindFpEnvironment(options.fpEnv);
+  if (environment == nullptr)
+    throw UsageError("unknown floating-point state '" + options.fpEnv +
+                     "'; one of: " + FpEnvironmentNames());
+  return environment->controls;
+}
+
+int ListFpEnvironments() {
+  for (const FpEnvironment& environment : FpEnvironments()) {
+    std::cout << environment.name << ": " << DescribeFpControls(environment.controls) << "; "
+              << environment.description << "\n";
+  }
+  return 0;
+}
+
 Session OpenSession(const Options& options) {
+  const std::optional<FpControls> fpControls = ChosenFpControls(options);
   if (!options.arraysIn.empty()) {
     LoadArrays(PathFromUtf8(options.arraysIn));
   }
   const auto library = options.library.empty() ? DefaultLibrary() : PathFromUtf8(options.library);
-  return Session(platform::LoadEntryPoint(library));
+  return Session(platform::LoadEntryPoint(library), fpControls);
 }
 
 void CloseSession(const Options& options) {
@@ -84,7 +107,8 @@ int Run(const Options& options) {
 }
 
 constexpr const char* kUsage =
-    "\nusage: zolhost [--library PATH] [--arrays FILE] [--save-arrays FILE] [--json] COMMAND\n"
+    "\nusage: zolhost [--library PATH] [--arrays FILE] [--save-arrays FILE] [--json]\n"
+    "               [--fp-env NAME|help] COMMAND\n"
     "commands: list | call OPERATION [inputs...] | run FILE|-   (zolhost --help for more)";
 
 void RejectExtras(const std::vector<std::string>& extras, bool haveCommand) {
@@ -105,6 +129,8 @@ int Main(std::vector<std::string> args) {
   app.add_option("--arrays", options.arraysIn, "JSON file of arrays to load into the store first");
   app.add_option("--save-arrays", options.arraysOut, "JSON file to write the arrays to after");
   app.add_flag("--json", options.json, "print JSON instead of text");
+  app.add_option("--fp-env", options.fpEnv,
+                 "make the calls in this floating-point state (help: list the states)");
   auto* list = app.add_subcommand("list", "the operations, their inputs and outputs");
   auto* call = app.add_subcommand("call", "call one operation: call OPERATION [inputs...]");
   call->prefix_command();
@@ -121,6 +147,9 @@ int Main(std::vector<std::string> args) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     throw UsageError(std::string(e.what()) + kUsage);
+  }
+  if (options.fpEnv == "help") {
+    return ListFpEnvironments();
   }
   RejectExtras(app.remaining(), list->parsed() || call->parsed() || run->parsed());
   if (list->parsed()) {

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "call_request.h"
 #include "caller_areas.h"
+#include "fp_environments.h"
 #include "zolutilities.h"
 
 namespace zolhost {
@@ -20,13 +22,20 @@ struct CallRecord {
 
 class Session {
  public:
-  explicit Session(ZolFunctionPointer entry) : entry_(entry) {}
+  // With `fpControls`, every call is made in that floating-point state.
+  explicit Session(ZolFunctionPointer entry, std::optional<FpControls> fpControls = {})
+      : entry_(entry), fpControls_(fpControls) {}
 
-  // Fills the requested slots, then calls DoZolFunction on the areas.
+  // Fills the requested slots, then calls DoZolFunction on the areas. A call
+  // that leaves a chosen floating-point state changed, or a trap pending, is a
+  // HostError.
   CallRecord Call(const CallRequest& request);
 
  private:
+  int32_t CallInFpState(const CallRequest& request, FpControls controls);
+
   ZolFunctionPointer entry_;
+  std::optional<FpControls> fpControls_;
   CallerAreas areas_;
 };
 
