@@ -6,6 +6,7 @@
 #include <time.h>
 
 #include <bit>
+#include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -53,6 +54,20 @@ void LoadToFirstCall(benchmark::State& state) {
 }
 BENCHMARK(LoadToFirstCall)->Name("Zol/LoadToFirstCall")->Unit(benchmark::kMicrosecond);
 
+// A host's rounding mode for the length of one benchmark (fesetround sets the
+// x87 and SSE units alike). In any mode but the default the library switches
+// to the default state and back on each call.
+class HostRounding {
+ public:
+  explicit HostRounding(int mode) : saved_(std::fegetround()) { std::fesetround(mode); }
+  ~HostRounding() { std::fesetround(saved_); }
+  HostRounding(const HostRounding&) = delete;
+  HostRounding& operator=(const HostRounding&) = delete;
+
+ private:
+  int saved_;
+};
+
 // --- Dispatch.
 [[gnu::noinline]] int32_t DirectUnknown(int32_t fn, void*, void*, uint16_t*) {
   return fn > 18 ? 3 : 0;
@@ -72,9 +87,10 @@ void FloorUnknown(benchmark::State& state) {
 BENCHMARK(ZolUnknown)->Name("Zol/UnknownFunction");
 BENCHMARK(FloorUnknown)->Name("Floor/UnknownFunction");
 
-void ZolArcSine(benchmark::State& state) {
+void ZolArcSine(benchmark::State& state, int rounding) {
   BenchAreas areas;
   double x = 0.3;
+  const HostRounding host(rounding);
   for (auto _ : state) {
     areas.SetDouble(0, x);
     benchmark::ClobberMemory();
@@ -82,9 +98,10 @@ void ZolArcSine(benchmark::State& state) {
     benchmark::DoNotOptimize(areas.value);
   }
 }
-void FloorArcSine(benchmark::State& state) {
+void FloorArcSine(benchmark::State& state, int rounding) {
   BenchAreas areas;
   double x = 0.3;
+  const HostRounding host(rounding);
   for (auto _ : state) {
     areas.SetDouble(0, x);
     benchmark::ClobberMemory();
@@ -95,8 +112,10 @@ void FloorArcSine(benchmark::State& state) {
     benchmark::DoNotOptimize(areas.value);
   }
 }
-BENCHMARK(ZolArcSine)->Name("Zol/ArcSine");
-BENCHMARK(FloorArcSine)->Name("Floor/ArcSine");
+BENCHMARK_CAPTURE(ZolArcSine, nearest, FE_TONEAREST)->Name("Zol/ArcSine");
+BENCHMARK_CAPTURE(FloorArcSine, nearest, FE_TONEAREST)->Name("Floor/ArcSine");
+BENCHMARK_CAPTURE(ZolArcSine, zero, FE_TOWARDZERO)->Name("Zol/ArcSine/toward-zero");
+BENCHMARK_CAPTURE(FloorArcSine, zero, FE_TOWARDZERO)->Name("Floor/ArcSine/toward-zero");
 
 // --- Conversions.
 void ZolIntegerBitsToFloat(benchmark::State& state) {
@@ -128,19 +147,21 @@ void FloorIntegerBitsToFloat(benchmark::State& state) {
 BENCHMARK(ZolIntegerBitsToFloat)->Name("Zol/IntegerBitsToFloat");
 BENCHMARK(FloorIntegerBitsToFloat)->Name("Floor/IntegerBitsToFloat");
 
-void ZolFloatToIntegerBits(benchmark::State& state) {
+void ZolFloatToIntegerBits(benchmark::State& state, int rounding) {
   BenchAreas areas;
   areas.SetDouble(0, 0.1);
   areas.SetInteger(1, 1);
+  const HostRounding host(rounding);
   for (auto _ : state) {
     areas.Call(ZOL_FN_FLOAT_TO_INTEGER_BITS);
     benchmark::DoNotOptimize(areas.value);
   }
 }
-void FloorFloatToIntegerBits(benchmark::State& state) {
+void FloorFloatToIntegerBits(benchmark::State& state, int rounding) {
   BenchAreas areas;
   areas.SetDouble(0, 0.1);
   areas.SetInteger(1, 1);
+  const HostRounding host(rounding);
   for (auto _ : state) {
     benchmark::ClobberMemory();
     double in;
@@ -154,8 +175,12 @@ void FloorFloatToIntegerBits(benchmark::State& state) {
     benchmark::DoNotOptimize(areas.value);
   }
 }
-BENCHMARK(ZolFloatToIntegerBits)->Name("Zol/FloatToIntegerBits");
-BENCHMARK(FloorFloatToIntegerBits)->Name("Floor/FloatToIntegerBits");
+BENCHMARK_CAPTURE(ZolFloatToIntegerBits, nearest, FE_TONEAREST)->Name("Zol/FloatToIntegerBits");
+BENCHMARK_CAPTURE(FloorFloatToIntegerBits, nearest, FE_TONEAREST)->Name("Floor/FloatToIntegerBits");
+BENCHMARK_CAPTURE(ZolFloatToIntegerBits, zero, FE_TOWARDZERO)
+    ->Name("Zol/FloatToIntegerBits/toward-zero");
+BENCHMARK_CAPTURE(FloorFloatToIntegerBits, zero, FE_TOWARDZERO)
+    ->Name("Floor/FloatToIntegerBits/toward-zero");
 
 // --- Text. Texts of 255 units: the best case matches at once, the worst case
 // has a near-match at every position.

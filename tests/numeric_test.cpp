@@ -192,6 +192,7 @@ std::vector<FpCase> FpCases() {
       {1.0, 0.0, 0.0},
       {0.1, 0.2, 0.3},
       {std::ldexp(1.0, -1074), 0.0},
+      {std::bit_cast<double>(0x7FF0000000000001ULL), 1.0},  // a signalling NaN
   };
   for (int32_t fn : {ZOL_FN_SUM_ARRAY, ZOL_FN_AVERAGE_ARRAY}) {
     for (const auto& elements : arrays) {

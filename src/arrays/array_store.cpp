@@ -37,10 +37,9 @@ int32_t ArrayStore::ReadInteger(uint16_t arrayNumber, uint16_t index) {
   return value;
 }
 
-double ArrayStore::ReadDouble(uint16_t arrayNumber, uint16_t index) {
-  double value = 0.0;
+void ArrayStore::ReadDouble(uint16_t arrayNumber, uint16_t index, double& value) {
+  value = 0.0;
   ReadArrayFloatDataItem(arrayNumber, index, &value);
-  return value;
 }
 
 void ArrayStore::WriteInteger(uint16_t arrayNumber, uint16_t index, int32_t value) {

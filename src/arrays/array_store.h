@@ -28,7 +28,10 @@ class ArrayStore {
  public:
   static ArrayInfo GetInfo(uint16_t arrayNumber);
   static int32_t ReadInteger(uint16_t arrayNumber, uint16_t index);
-  static double ReadDouble(uint16_t arrayNumber, uint16_t index);
+  // Hands the element back through memory: a double returned on 32-bit x86
+  // passes through the x87 stack, and loading a subnormal or a signalling NaN
+  // there traps a host that has unmasked those exceptions.
+  static void ReadDouble(uint16_t arrayNumber, uint16_t index, double& value);
   static void WriteInteger(uint16_t arrayNumber, uint16_t index, int32_t value);
 };
 

@@ -34,8 +34,12 @@ int32_t SumIntoResult(const CallerAreas& areas) {
   WriteResultDouble(areas, 0.0);
   for (int32_t i = 0; i < n; ++i) {
     const uint16_t index = StoreIndex(static_cast<uint32_t>(i));
-    const double element = floats ? ArrayStore::ReadDouble(array, index)
-                                  : static_cast<double>(ArrayStore::ReadInteger(array, index));
+    double element = 0.0;
+    if (floats) {
+      ArrayStore::ReadDouble(array, index, element);
+    } else {
+      element = static_cast<double>(ArrayStore::ReadInteger(array, index));
+    }
     AddToResult(areas, element, inDefaultState);
   }
   return n;
