@@ -9,6 +9,13 @@
 #if defined(__i386__) || defined(__x86_64__)
 #define ZOL_X86_FP_CONTROLS 1
 #endif
+// On x86-64 the library's arithmetic and the maths library run on SSE alone, so
+// the x87 state can neither change a result nor collect a flag from the library:
+// only MXCSR needs checking. On 32-bit x86 doubles pass through the x87 stack,
+// and the Windows C runtime's inverse trigonometry computes there.
+#if defined(__i386__)
+#define ZOL_X87_IN_USE 1
+#endif
 
 namespace zol::fp {
 
@@ -92,6 +99,14 @@ inline void WriteMxcsr(uint32_t) {}
 
 inline bool IsDefaultX87Control(uint16_t control) {
   return (control & kX87ControlBits) == (kDefaultX87Control & kX87ControlBits);
+}
+// Whether the x87 state is one the library can compute in as it is.
+inline bool X87NeedsNoSwitch() {
+#if defined(ZOL_X87_IN_USE)
+  return IsDefaultX87Control(ReadX87Control());
+#else
+  return true;
+#endif
 }
 inline bool IsDefaultMxcsr(uint32_t mxcsr) {
   return (mxcsr & kMxcsrControlBits) == kDefaultMxcsr;

@@ -5,8 +5,8 @@
 // Hosts change the state: a Delphi host unmasks the invalid, zero-divide and
 // overflow traps, Direct3D 9 leaves the x87 at 24-bit precision, -ffast-math
 // programs set flush-to-zero. Results must not depend on it, and no call may
-// trap. The usual case costs two register reads and a comparison; only a host
-// whose state differs pays for saving and switching.
+// trap. The usual case costs a read of the control registers and a comparison;
+// only a host whose state differs pays for saving and switching.
 //
 // Arithmetic must read its inputs from memory after the guard is made and
 // store its results to memory before it ends: the compiler keeps loads and
@@ -20,7 +20,7 @@ namespace zol {
 class DefaultFloatingPoint {
  public:
   DefaultFloatingPoint()
-      : x87Switched_(!fp::IsDefaultX87Control(fp::ReadX87Control())),
+      : x87Switched_(!fp::X87NeedsNoSwitch()),
         mxcsr_(fp::ReadMxcsr()),
         mxcsrSwitched_(!fp::IsDefaultMxcsr(mxcsr_)) {
     if (x87Switched_) {
@@ -50,9 +50,7 @@ class DefaultFloatingPoint {
 
   // Whether the calling thread is in the default state now, so that a loop can
   // decide once whether its steps need a guard each.
-  static bool InForce() {
-    return fp::IsDefaultX87Control(fp::ReadX87Control()) && fp::IsDefaultMxcsr(fp::ReadMxcsr());
-  }
+  static bool InForce() { return fp::X87NeedsNoSwitch() && fp::IsDefaultMxcsr(fp::ReadMxcsr()); }
 
  private:
   bool x87Switched_;
