@@ -155,6 +155,23 @@ TEST(FloatBits, RoundTripEveryExponentBothSwaps) {
   }
 }
 
+TEST(FloatBits, SameAsTheProcessorsConversions) {
+  // Every exponent, with mantissas near the rounding boundaries; the doubles
+  // one unit either side of each widened value round as a cast does. NaNs
+  // (the signalling 0x7F800001 among them) come back quiet, as from a cast.
+  for (uint32_t exponent = 0; exponent < 256; ++exponent) {
+    for (uint32_t mantissa : {0U, 1U, 2U, 0x2AAAAAU, 0x400000U, 0x7FFFFEU, 0x7FFFFFU}) {
+      const uint32_t bits = exponent << 23 | mantissa;
+      const double widened = static_cast<double>(std::bit_cast<float>(bits));
+      EXPECT_EQ(std::bit_cast<uint64_t>(BitsToFloat(bits, 0)), std::bit_cast<uint64_t>(widened))
+          << std::hex << bits;
+      for (double x : {std::nextafter(widened, -INFINITY), std::nextafter(widened, INFINITY)}) {
+        EXPECT_EQ(FloatToBits(x, 0), std::bit_cast<uint32_t>(static_cast<float>(x))) << x;
+      }
+    }
+  }
+}
+
 // --- The host's floating-point state. Every operation that computes in
 // floating point, on inputs whose result or trap depends on that state, called
 // from each state a host may leave: the areas must end byte for byte as from

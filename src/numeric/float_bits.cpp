@@ -2,10 +2,11 @@
 // the binary32 value it encodes, optionally swapping the pattern's 16-bit halves.
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "dispatch/operations.h"
-#include "numeric/fp_environment.h"
+#include "numeric/binary32_bits.h"
 
 namespace zol {
 namespace {
@@ -22,24 +23,33 @@ uint32_t MaybeSwapHalves(const CallerAreas& areas, uint32_t bits) {
   return ReadSlotInteger(areas, 1) != 0 ? SwapHalves(bits) : bits;
 }
 
+// Doubles stay as bit patterns throughout: on 32-bit x86 a double value may
+// pass through the x87 stack, where loading a signalling NaN raises invalid.
+uint64_t ReadSlotBits(const CallerAreas& areas, int slot) {
+  uint64_t bits;
+  std::memcpy(&bits, SlotAddress(areas, slot), sizeof bits);
+  return bits;
+}
+
+void WriteResultBits(const CallerAreas& areas, uint64_t bits) {
+  std::memcpy(areas.value, &bits, sizeof bits);
+}
+
 }  // namespace
 
-// Both compute in the default floating-point state: under flush-to-zero or
-// denormals-are-zero a subnormal would become 0, and a host's rounding mode or
-// traps would change the narrowing or stop it.
+// Both convert in integer arithmetic (binary32_bits.h): a host's rounding mode,
+// flush-to-zero, denormals-are-zero or unmasked traps can change neither the
+// result nor the host, and the default case costs nothing extra.
 void IntegerBitsToFloat(const CallerAreas& areas) {
-  const DefaultFloatingPoint defaultState;
   const auto bits = MaybeSwapHalves(areas, static_cast<uint32_t>(ReadSlotInteger(areas, 0)));
-  WriteResultDouble(areas, static_cast<double>(std::bit_cast<float>(bits)));
+  WriteResultBits(areas, WidenBinary32(bits));
 }
 
 void FloatToIntegerBits(const CallerAreas& areas) {
-  const DefaultFloatingPoint defaultState;
-  // An ordinary double-to-float conversion rounds to nearest, ties to even, and
-  // overflows to an infinity of the same sign.
-  const auto narrowed = static_cast<float>(ReadSlotDouble(areas, 0));
-  const auto bits = MaybeSwapHalves(areas, std::bit_cast<uint32_t>(narrowed));
-  WriteResultInteger(areas, static_cast<int32_t>(bits));
+  // Rounds to nearest, ties to even, and overflows to an infinity of the same
+  // sign, as an ordinary double-to-float conversion does by default.
+  const uint32_t narrowed = NarrowToBinary32(ReadSlotBits(areas, 0));
+  WriteResultInteger(areas, static_cast<int32_t>(MaybeSwapHalves(areas, narrowed)));
 }
 
 }  // namespace zol
