@@ -205,7 +205,7 @@ std::vector<FpCase> FpCases() {
   const std::vector<std::vector<double>> arrays = {
       {1.0, std::ldexp(1.0, -60)},
       {1e308, 1e308},
-      {INFINITY, -INFINITY},
+      {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()},
       {1.0, 0.0, 0.0},
       {0.1, 0.2, 0.3},
       {std::ldexp(1.0, -1074), 0.0},

@@ -56,7 +56,7 @@ class DefaultFloatingPoint {
   bool x87Switched_;
   uint32_t mxcsr_;
   bool mxcsrSwitched_;
-  fp::X87Environment x87_;  // NOLINT: written before it is read, only when switching
+  fp::X87Environment x87_{};  // filled by the switch; dead stores where there is no x87 to switch
 };
 
 }  // namespace zol

@@ -51,8 +51,9 @@ std::string FpEnvironmentNames() {
 
 std::string DescribeFpControls(FpControls controls) {
   std::array<char, 48> text{};
-  std::snprintf(text.data(), text.size(), "x87 control 0x%04X, MXCSR 0x%04X",
-                static_cast<unsigned>(controls.x87Control), static_cast<unsigned>(controls.mxcsr));
+  (void)std::snprintf(text.data(), text.size(), "x87 control 0x%04X, MXCSR 0x%04X",
+                      static_cast<unsigned>(controls.x87Control),
+                      static_cast<unsigned>(controls.mxcsr));
   return text.data();
 }
 
