@@ -64,8 +64,11 @@ inline void ClearX87Flags() {
 inline void SaveX87Environment(X87Environment& environment) {
   asm volatile("fnstenv %0" : "=m"(environment)::"memory");
 }
+// FLDENV also replaces the tag word, so no value may stay on the x87 stack
+// across it: the clobbers tell the compiler so.
 inline void LoadX87Environment(const X87Environment& environment) {
-  asm volatile("fldenv %0" ::"m"(environment) : "memory");
+  asm volatile("fldenv %0" ::"m"(environment)
+               : "memory", "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)");
 }
 inline uint32_t ReadMxcsr() {
   uint32_t mxcsr;
