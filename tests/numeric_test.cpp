@@ -13,6 +13,7 @@
 
 #include "QorDataHost.h"
 #include "fp_environments.h"
+#include "guarded_memory.h"
 #include "host_areas.h"
 
 namespace {
@@ -259,10 +260,11 @@ TEST(HostFloatingPointState, SameBytesNoTrapStateHandedBack) {
   const std::vector<FpCase> cases = FpCases();
   for (const zolhost::FpEnvironment& environment : zolhost::FpEnvironments()) {
     for (const FpCase& c : cases) {
-      const FpOutcome expected = CallIn(c, zolhost::FindFpEnvironment("default")->controls);
-      const FpOutcome got = CallIn(c, environment.controls);
       const std::string where =
           std::string(environment.name) + ": function " + std::to_string(c.function) + " " + c.name;
+      const CrashNote note(where.c_str());  // a trap names its row
+      const FpOutcome expected = CallIn(c, zolhost::FindFpEnvironment("default")->controls);
+      const FpOutcome got = CallIn(c, environment.controls);
       EXPECT_EQ(got.areas, expected.areas) << where;
       EXPECT_EQ(got.after, got.set) << where;
       EXPECT_FALSE(got.trapPending) << where;

@@ -101,9 +101,10 @@ class GuardedArea {
   unsigned char* data_ = nullptr;
 };
 
-// Names the call under way while it lives, so that a crash on a guard page says
-// which call made it ("touched a guard page: <what>") before the program dies
-// as it would have without the note. Not thread-safe: one test thread at a time.
+// Names the call under way while it lives, so that a crash on a guard page (or
+// a floating-point trap) says which call made it ("touched a guard page:
+// <what>") before the program dies as it would have without the note. Not
+// thread-safe: one test thread at a time.
 class CrashNote {
  public:
   CrashNote(const char* filling, int fn, const char* side) {
@@ -111,6 +112,12 @@ class CrashNote {
     static_cast<void>(installed);
     (void)std::snprintf(text_, kSize, "touched a guard page: %s, function %d, guard %s\n", filling,
                         fn, side);
+  }
+  // A note in the caller's own words.
+  explicit CrashNote(const char* what) {
+    static const bool installed = (Install(), true);
+    static_cast<void>(installed);
+    (void)std::snprintf(text_, kSize, "crashed in: %s\n", what);
   }
   ~CrashNote() { text_[0] = '\0'; }
   CrashNote(const CrashNote&) = delete;
@@ -134,7 +141,10 @@ class CrashNote {
   // back, and the faulting access, run again on return, goes to it.
   static inline struct sigaction previousSegv_ = {};
   static inline struct sigaction previousBus_ = {};
+  static inline struct sigaction previousFpe_ = {};
   static struct sigaction* Previous(int signal) {
+    if (signal == SIGFPE)
+      return &previousFpe_;
     return signal == SIGSEGV ? &previousSegv_ : &previousBus_;
   }
   static void OnFault(int signal) {
@@ -148,6 +158,7 @@ class CrashNote {
     sigemptyset(&action.sa_mask);
     sigaction(SIGSEGV, &action, Previous(SIGSEGV));
     sigaction(SIGBUS, &action, Previous(SIGBUS));
+    sigaction(SIGFPE, &action, Previous(SIGFPE));
   }
 #endif
 };
