@@ -7,6 +7,14 @@ cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
+# A machine that cannot start wine skips the test (ctest matches the note).
+if(EMULATOR)
+  execute_process(COMMAND ${EMULATOR} --probe RESULT_VARIABLE probe ERROR_VARIABLE note)
+  if(probe EQUAL 77)
+    message(FATAL_ERROR "${note}")
+  endif()
+endif()
+
 # zolhost(<words>...): runs zolhost; sets OUT, ERR and EXIT.
 function(zolhost)
   zolhost_stdin("" ${ARGN})
