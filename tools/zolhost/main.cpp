@@ -31,7 +31,7 @@ Session OpenSession(const Options& options) {
     LoadArrays(PathFromUtf8(options.arraysIn));
   }
   const auto library = options.library.empty() ? DefaultLibrary() : PathFromUtf8(options.library);
-  return Session(platform::LoadEntryPoint(library));
+  return Session(LoadLibraryEntry(library));
 }
 
 void CloseSession(const Options& options) {
