@@ -62,15 +62,25 @@ json StringInput(int k, const unsigned char* block) {
   return {{"string", k}, {"units", units}};
 }
 
+// The runs of `range` that are not zero, split wherever 8 or more zero bytes
+// lie between them, so that a mostly empty string slot stays short.
 void AddBefore(json& out, std::string_view area, const unsigned char* bytes, ByteRange range) {
-  std::size_t end = range.end;
-  while (end > range.begin && bytes[end - 1] == 0) {
-    --end;
-  }
-  if (end > range.begin) {
-    out.push_back({{"area", area},
-                   {"offset", range.begin},
-                   {"bytes", Hex(bytes + range.begin, end - range.begin)}});
+  constexpr std::size_t kZeroGap = 8;
+  std::size_t at = range.begin;
+  while (at < range.end) {
+    if (bytes[at] == 0) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at;
+    std::size_t zeros = 0;
+    for (std::size_t i = at; i < range.end && zeros < kZeroGap; ++i) {
+      zeros = bytes[i] == 0 ? zeros + 1 : 0;
+      if (bytes[i] != 0)
+        end = i + 1;
+    }
+    out.push_back({{"area", area}, {"offset", at}, {"bytes", Hex(bytes + at, end - at)}});
+    at = end;
   }
 }
 
