@@ -33,9 +33,9 @@ using json = nlohmann::ordered_json;
 
 // Copies of the three caller areas.
 struct AreaImage {
-  std::array<unsigned char, ZOL_BLOCK_SIZE> block{};
-  std::array<unsigned char, ZOL_RESULT_VALUE_SIZE> value{};
-  std::array<unsigned char, kResultTextBytes> text{};
+  alignas(8) std::array<unsigned char, ZOL_BLOCK_SIZE> block{};
+  alignas(8) std::array<unsigned char, ZOL_RESULT_VALUE_SIZE> value{};
+  alignas(8) std::array<unsigned char, kResultTextBytes> text{};
 
   // The areas as a host passes them, read byte for byte.
   static AreaImage Of(const void* block, const void* value, const void* text);
