@@ -108,9 +108,8 @@ ZolFunctionPointer TracingShim() {
     setenv("ZOLTRACE_FILE", ZOL_TRACE_FILE, 1);       // NOLINT(concurrency-mt-unsafe)
     std::remove(ZOL_TRACE_FILE);
     void* handle = dlopen(ZOL_TRACE_SHIM_PATH, RTLD_NOW | RTLD_LOCAL);
-    return handle != nullptr
-               ? reinterpret_cast<ZolFunctionPointer>(dlsym(handle, "DoZolFunction"))
-               : nullptr;
+    return handle != nullptr ? reinterpret_cast<ZolFunctionPointer>(dlsym(handle, "DoZolFunction"))
+                             : nullptr;
   }();
   return entry;
 }

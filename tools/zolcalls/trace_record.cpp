@@ -191,6 +191,8 @@ json ChangesJson(const AreaImage& before, const AreaImage& after) {
   for (const AreaName& area : kAreaNames) {
     const unsigned char* a = before.Bytes(area.area);
     const unsigned char* b = after.Bytes(area.area);
+    if (std::memcmp(a, b, area.size) == 0)
+      continue;
     for (std::size_t at = 0; at < area.size;) {
       if (a[at] == b[at]) {
         ++at;

@@ -14,6 +14,24 @@ std::string WideToUtf8(const wchar_t* text) {
   return out;
 }
 
+std::filesystem::path ModuleDirectory(const void* address) {
+  HMODULE module = nullptr;
+  if (address != nullptr) {
+    GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        static_cast<LPCWSTR>(address), &module);
+  }
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return std::filesystem::path(path).parent_path();
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
 namespace {
 
 // "error N: <the system's text for N>".

@@ -1,5 +1,4 @@
-// Windows: the wide command line, and the program's location from
-// GetModuleFileNameW.
+// Windows: the wide command line, and the program's location.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -33,15 +32,7 @@ void PrepareStandardStreams() {
 }
 
 std::filesystem::path ProgramDirectory() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return std::filesystem::path(path).parent_path();
-    }
-    path.resize(path.size() * 2);
-  }
+  return zolcalls::ModuleDirectory(nullptr);
 }
 
 std::string_view LibraryFileName() {

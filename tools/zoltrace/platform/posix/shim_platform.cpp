@@ -27,7 +27,9 @@ std::string_view TracedLibraryName() {
 }
 
 uint64_t ThreadId() {
-  return static_cast<uint64_t>(gettid());
+  // gettid is a system call; a thread's id never changes.
+  thread_local const auto id = static_cast<uint64_t>(gettid());
+  return id;
 }
 
 TraceFile::TraceFile(const std::filesystem::path& path)

@@ -1,9 +1,10 @@
-// Windows: GetEnvironmentVariableW, the shim's module file, FILE_APPEND_DATA
+// Windows: GetEnvironmentVariableW, the shim's own module, FILE_APPEND_DATA
 // writes.
 #include <windows.h>
 
 #include <string>
 
+#include "library_loader.h"
 #include "shim_platform.h"
 
 namespace zoltrace::platform {
@@ -23,19 +24,7 @@ std::filesystem::path EnvironmentPath(const char* name) {
 }
 
 std::filesystem::path ShimDirectory() {
-  HMODULE self = nullptr;
-  GetModuleHandleExW(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(&ShimDirectory)), &self);
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(self, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return std::filesystem::path(path).parent_path();
-    }
-    path.resize(path.size() * 2);
-  }
+  return zolcalls::ModuleDirectory(reinterpret_cast<const void*>(&ShimDirectory));
 }
 
 std::string_view TracedLibraryName() {
