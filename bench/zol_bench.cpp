@@ -106,7 +106,7 @@ ZolFunctionPointer TracingShim() {
   static const ZolFunctionPointer entry = [] {
     setenv("ZOLTRACE_LIBRARY", ZOL_LIBRARY_PATH, 1);  // NOLINT(concurrency-mt-unsafe)
     setenv("ZOLTRACE_FILE", ZOL_TRACE_FILE, 1);       // NOLINT(concurrency-mt-unsafe)
-    std::remove(ZOL_TRACE_FILE);
+    static_cast<void>(std::remove(ZOL_TRACE_FILE));
     void* handle = dlopen(ZOL_TRACE_SHIM_PATH, RTLD_NOW | RTLD_LOCAL);
     return handle != nullptr ? reinterpret_cast<ZolFunctionPointer>(dlsym(handle, "DoZolFunction"))
                              : nullptr;

@@ -49,10 +49,11 @@ int CallMany(int thread) {
 TEST(ZolTraceThreads, EveryCallIsForwardedAndTracedAsOneWholeLine) {
   const char* trace = std::getenv("ZOLTRACE_FILE");  // NOLINT(concurrency-mt-unsafe)
   ASSERT_NE(trace, nullptr);
-  std::remove(trace);  // the shim opens it on the first call, below
+  static_cast<void>(std::remove(trace));  // the shim opens it on the first call, below
 
   std::vector<int> wrong(kThreads);
   std::vector<std::thread> threads;
+  threads.reserve(kThreads);
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([t, &wrong] { wrong[t] = CallMany(t); });
   }

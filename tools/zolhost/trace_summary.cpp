@@ -35,20 +35,22 @@ struct Durations {
 
 // "812 ns", "14.5 µs", "3.20 ms", "1.01 s".
 std::string Duration(int64_t ns) {
-  char text[32];
-  const auto d = static_cast<double>(ns);
   if (ns < 1000)
-    std::snprintf(text, sizeof text, "%lld ns", static_cast<long long>(ns));
-  else if (ns < 1000000)
-    std::snprintf(text, sizeof text, "%.3g µs", d / 1e3);
-  else if (ns < 1000000000)
-    std::snprintf(text, sizeof text, "%.3g ms", d / 1e6);
-  else
-    std::snprintf(text, sizeof text, "%.3g s", d / 1e9);
+    return std::to_string(ns) + " ns";
+  struct Unit {
+    double scale;
+    const char* name;
+  };
+  const Unit unit = ns < 1000000      ? Unit{1e3, "µs"}
+                    : ns < 1000000000 ? Unit{1e6, "ms"}
+                                      : Unit{1e9, "s"};
+  char text[32];
+  static_cast<void>(
+      std::snprintf(text, sizeof text, "%.3g %s", static_cast<double>(ns) / unit.scale, unit.name));
   return text;
 }
 
-std::string Padded(std::string text, std::size_t width, bool right) {
+std::string Padded(const std::string& text, std::size_t width, bool right) {
   // Columns count characters; µ is two bytes of UTF-8.
   const std::size_t shown = text.size() - (text.find("µ") != std::string::npos ? 1 : 0);
   const std::string pad(shown < width ? width - shown : 0, ' ');
