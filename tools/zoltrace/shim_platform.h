@@ -35,7 +35,8 @@ class TraceFile {
   void Append(std::string_view text) const;
 
  private:
-  std::intptr_t handle_;
+  int descriptor_ = -1;     // POSIX
+  void* handle_ = nullptr;  // Windows: the file's HANDLE
 };
 
 }  // namespace zoltrace::platform

@@ -33,20 +33,20 @@ uint64_t ThreadId() {
 }
 
 TraceFile::TraceFile(const std::filesystem::path& path)
-    : handle_(open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644)) {}
+    : descriptor_(open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644)) {}
 
 TraceFile::~TraceFile() {
   if (IsOpen())
-    close(static_cast<int>(handle_));
+    close(descriptor_);
 }
 
 bool TraceFile::IsOpen() const {
-  return handle_ >= 0;
+  return descriptor_ >= 0;
 }
 
 void TraceFile::Append(std::string_view text) const {
   if (IsOpen())
-    static_cast<void>(write(static_cast<int>(handle_), text.data(), text.size()));
+    static_cast<void>(write(descriptor_, text.data(), text.size()));
 }
 
 }  // namespace zoltrace::platform

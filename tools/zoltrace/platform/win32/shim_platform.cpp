@@ -36,25 +36,22 @@ uint64_t ThreadId() {
 }
 
 TraceFile::TraceFile(const std::filesystem::path& path)
-    : handle_(reinterpret_cast<std::intptr_t>(
-          CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr))) {}
+    : handle_(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
 TraceFile::~TraceFile() {
   if (IsOpen())
-    CloseHandle(reinterpret_cast<HANDLE>(handle_));
+    CloseHandle(handle_);
 }
 
 bool TraceFile::IsOpen() const {
-  return reinterpret_cast<HANDLE>(handle_) != INVALID_HANDLE_VALUE;
+  return handle_ != INVALID_HANDLE_VALUE;
 }
 
 void TraceFile::Append(std::string_view text) const {
   DWORD written = 0;
-  if (IsOpen()) {
-    WriteFile(reinterpret_cast<HANDLE>(handle_), text.data(), static_cast<DWORD>(text.size()),
-              &written, nullptr);
-  }
+  if (IsOpen())
+    WriteFile(handle_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 }  // namespace zoltrace::platform
