@@ -45,8 +45,12 @@ struct Shim {
     trace.emplace(file.empty() ? here / "zoltrace.jsonl" : file);
     if (!trace->IsOpen())
       trace.reset();
-    const zolcalls::LoadedEntry loaded =
-        zolcalls::LoadEntryPoint(library.empty() ? here / platform::TracedLibraryName() : library);
+    if (library.empty())
+      library = here / platform::TracedLibraryName();
+    zolcalls::LoadedEntry loaded = zolcalls::LoadEntryPoint(library);
+    if (loaded.entry == &DoZolFunction) {  // the shim itself: every call would recurse
+      loaded = {nullptr, zolcalls::PathToUtf8(library) + " is the tracing shim, not the library"};
+    }
     entry = loaded.entry;
     if (entry == nullptr)
       Write(zolcalls::json{{"error", loaded.error}}.dump() + "\n");
