@@ -10,7 +10,7 @@
 
 extern "C" int32_t ZOL_CALL DoZolFunction(int32_t functionNumber, void* parameterBlock,
                                           void* resultValue, uint16_t* resultText) {
-  static const ZolFunctionPointer real = zolcalls::LoadEntryPoint(ZOL_LIBRARY_PATH).entry;
+  static const auto real = zolcalls::LoadEntryPoint(ZOL_LIBRARY_PATH).entry;
   const int32_t status = real(functionNumber, parameterBlock, resultValue, resultText);
   if (functionNumber == ZOL_FN_ARC_TANGENT) {
     double result;
