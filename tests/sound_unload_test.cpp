@@ -37,23 +37,30 @@ std::uintmax_t SizeOf(const fs::path& file) {
   return error ? 0 : size;
 }
 
-// Whether the loop goes on in `output`: the samples it gets next are the ramp
-// of the test sound, each following the one before.
-bool LoopPlaysOn(const fs::path& output) {
-  const auto from = SizeOf(output) / 2 * 2;
-  std::vector<int16_t> next(std::size_t{2} * kLoop);
-  if (!WaitUntil([&] { return SizeOf(output) >= from + next.size() * 2; })) {
-    return false;
-  }
+// The samples in `output` from byte `from` on.
+std::vector<int16_t> SamplesFrom(const fs::path& output, std::uintmax_t from) {
   std::ifstream in(output, std::ios::binary);
   in.seekg(static_cast<std::streamoff>(from));
-  in.read(reinterpret_cast<char*>(next.data()), static_cast<std::streamsize>(next.size() * 2));
-  for (std::size_t i = 1; i < next.size(); ++i) {
-    if (next[i] != next[i - 1] % kLoop + 1) {
-      return false;
-    }
+  std::vector<int16_t> samples;
+  int16_t sample = 0;
+  while (in.read(reinterpret_cast<char*>(&sample), sizeof sample)) {
+    samples.push_back(sample);
   }
-  return true;
+  return samples;
+}
+
+// Whether the loop goes on in `output`: after any silence (a device plays some
+// while it opens), the next two rounds of the test sound's ramp follow.
+bool LoopPlaysOn(const fs::path& output) {
+  const auto from = SizeOf(output) / 2 * 2;
+  std::vector<int16_t> next;
+  const bool played = WaitUntil([&] {
+    next = SamplesFrom(output, from);
+    next.erase(next.begin(), std::find_if(next.begin(), next.end(), [](int16_t s) { return s; }));
+    return next.size() >= std::size_t{2} * kLoop;
+  });
+  const auto broken = [](int16_t sample, int16_t after) { return after != sample % kLoop + 1; };
+  return played && std::adjacent_find(next.begin(), next.end(), broken) == next.end();
 }
 
 // Whether `output` has stopped growing: the device that wrote it is closed.
@@ -174,7 +181,17 @@ TEST_F(SoundUnload, UnloadingWhileASoundLoopsShutsItDown) {
 }
 
 // What a child does after the fork, its own sound going to its own `output`.
+// From PlaysStopsPlays on, the child starts threads of its own.
 enum class Child { ExitsAtOnce, Stops, PlaysStopsPlays, UnloadsWhilePlaying, ExitsWhileLooping };
+
+#if defined(__SANITIZE_THREAD__)
+// ThreadSanitizer cannot follow a thread started in the child of a
+// multi-threaded process: the new thread reuses the id of one that did not
+// survive the fork, which it still counts as running, and it ends the child.
+constexpr Child kLastChild = Child::Stops;
+#else
+constexpr Child kLastChild = Child::ExitsWhileLooping;
+#endif
 
 bool RunChild(Child what, Library& library, const fs::path& sound, const fs::path& output) {
   if (what == Child::ExitsAtOnce || what == Child::Stops) {
@@ -199,9 +216,8 @@ TEST_F(SoundUnload, ForkedChildEndsPromptlyAndLeavesTheParentsSoundAlone) {
   ASSERT_TRUE(library.Play(sound_, 1));
   ASSERT_TRUE(LoopPlaysOn(output_));
   EXPECT_TRUE(SoundThreadRuns());
-  for (Child what : {Child::ExitsAtOnce, Child::Stops, Child::PlaysStopsPlays,
-                     Child::UnloadsWhilePlaying, Child::ExitsWhileLooping}) {
-    const auto row = static_cast<int>(what);
+  for (int row = 0; row <= static_cast<int>(kLastChild); ++row) {
+    const auto what = static_cast<Child>(row);
     const fs::path output = dir_ / ("child-" + std::to_string(row) + ".raw");
     EXPECT_EQ(ForkAndWait([&] { return RunChild(what, library, sound_, output); }), 0)
         << "child " << row;
