@@ -29,7 +29,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr int kLoop = 800;  // frames of the test sound, a ramp of values 1..800
+constexpr int kLoop = 800;    // frames of the test sound, a ramp of values 1..800
+constexpr int kRate = 32000;  // its frames per second: the device's buffers last 32 ms
 
 std::uintmax_t SizeOf(const fs::path& file) {
   std::error_code error;
@@ -152,7 +153,7 @@ class SoundUnload : public ::testing::Test {
     fs::create_directories(dir_);
     sound_ = dir_ / "loop.wav";
     output_ = dir_ / "played.raw";
-    WriteWav16(sound_, 8000, Ramp(1, kLoop));
+    WriteWav16(sound_, kRate, Ramp(1, kLoop));
     // Set before the library is first loaded; no other thread runs yet.
     // NOLINTBEGIN(concurrency-mt-unsafe)
     setenv("SDL_AUDIODRIVER", "disk", 1);
@@ -182,7 +183,14 @@ TEST_F(SoundUnload, UnloadingWhileASoundLoopsShutsItDown) {
 
 // What a child does after the fork, its own sound going to its own `output`.
 // From PlaysStopsPlays on, the child starts threads of its own.
-enum class Child { ExitsAtOnce, Stops, PlaysStopsPlays, UnloadsWhilePlaying, ExitsWhileLooping };
+enum class Child {
+  ExitsAtOnce,
+  Stops,
+  PlaysStopsPlays,
+  UnloadsWhilePlaying,
+  ExitsWhileLooping,
+  ForksWhileLooping,  // a child of its own then plays and exits, and its loop goes on
+};
 
 #if defined(__SANITIZE_THREAD__)
 // ThreadSanitizer cannot follow a thread started in the child of a
@@ -190,7 +198,7 @@ enum class Child { ExitsAtOnce, Stops, PlaysStopsPlays, UnloadsWhilePlaying, Exi
 // survive the fork, which it still counts as running, and it ends the child.
 constexpr Child kLastChild = Child::Stops;
 #else
-constexpr Child kLastChild = Child::ExitsWhileLooping;
+constexpr Child kLastChild = Child::ForksWhileLooping;
 #endif
 
 bool RunChild(Child what, Library& library, const fs::path& sound, const fs::path& output) {
@@ -204,6 +212,13 @@ bool RunChild(Child what, Library& library, const fs::path& sound, const fs::pat
       return plays && library.Stop() && library.Play(sound, 0);
     case Child::UnloadsWhilePlaying:
       return plays && library.Unload();
+    case Child::ForksWhileLooping: {
+      const fs::path itsChild = fs::path(output).concat("-child");
+      const auto grandchild = [&] {
+        return RunChild(Child::ExitsWhileLooping, library, sound, itsChild);
+      };
+      return plays && ForkAndWait(grandchild) == 0 && LoopPlaysOn(output);
+    }
     default:
       return plays;
   }

@@ -150,7 +150,6 @@ void SoundService::Run(SoundThread& thread) {
   pthread_setname_np(pthread_self(), "zol-sound");  // for top -H, gdb and /proc
   Serve(thread);
   thread.player.Close();
-  sdl::EndThread();
 }
 
 void SoundService::Serve(SoundThread& thread) {

@@ -40,6 +40,20 @@ std::vector<Uint8> ReadWaveFile(const std::string& path) {
   return bytes;
 }
 
+// Holds off a fork while the sound thread calls into SDL. At its end it frees
+// what SDL keeps for the thread (its error text): a fork then finds none, which
+// the child, lacking the thread, could never free.
+class SdlSection {
+ public:
+  explicit SdlSection(std::mutex& calls) : lock_(calls) {}
+  ~SdlSection() { sdl::FreeThreadData(); }
+  SdlSection(const SdlSection&) = delete;
+  SdlSection& operator=(const SdlSection&) = delete;
+
+ private:
+  std::lock_guard<std::mutex> lock_;
+};
+
 }  // namespace
 
 void SoundPlayer::Play(const std::string& path, bool loop, uint64_t request) {
@@ -48,7 +62,7 @@ void SoundPlayer::Play(const std::string& path, bool loop, uint64_t request) {
   if (file.empty()) {
     return;
   }
-  std::lock_guard sdlCalls(sdlCalls_);
+  const SdlSection section(sdlCalls_);
   bool restarted = false;
   sdl_ = sdl::OpenAudio(restarted);
   if (sdl_ == nullptr) {
@@ -90,19 +104,19 @@ Uint8* SoundPlayer::Decode(const std::vector<Uint8>& file, SDL_AudioSpec& format
 }
 
 void SoundPlayer::Stop() {
-  std::lock_guard sdlCalls(sdlCalls_);
+  const SdlSection section(sdlCalls_);
   Install({}, false);
 }
 
 void SoundPlayer::CloseIfIdle() {
-  std::lock_guard sdlCalls(sdlCalls_);
+  const SdlSection section(sdlCalls_);
   if (device_ != 0 && idleFrames_.load() >= static_cast<uint64_t>(deviceFormat_.freq) / 2) {
     CloseDevice();
   }
 }
 
 void SoundPlayer::Close() {
-  std::lock_guard sdlCalls(sdlCalls_);
+  const SdlSection section(sdlCalls_);
   CloseDevice();
 }
 

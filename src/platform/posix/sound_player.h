@@ -17,7 +17,7 @@ class SoundPlayer {
   // `latestRequest` numbers the newest play or stop request: a sound whose
   // request has been overtaken while it loaded is not played.
   explicit SoundPlayer(const std::atomic<uint64_t>& latestRequest) : latest_(latestRequest) {}
-  ~SoundPlayer() { Close(); }
+  ~SoundPlayer() { CloseDevice(); }
   SoundPlayer(const SoundPlayer&) = delete;
   SoundPlayer& operator=(const SoundPlayer&) = delete;
 
@@ -30,6 +30,7 @@ class SoundPlayer {
   bool DeviceOpen() const { return device_ != 0; }
   // Closes the device once it has played nothing for half a second.
   void CloseIfIdle();
+  // Closes the device; call it on the sound thread before the thread ends.
   void Close();
 
   // Waits until no call into SDL is under way and holds off further ones,
