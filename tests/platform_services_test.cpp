@@ -175,15 +175,16 @@ TEST(SystemMessages, TranslatedTextsKeepEveryCharacter) {
                "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF");
   const std::string libcCatalogs = bindtextdomain("libc", nullptr);
   // No other thread runs here. NOLINTBEGIN(concurrency-mt-unsafe)
-  setlocale(LC_ALL, "C.UTF-8");
+  const bool utf8 = setlocale(LC_ALL, "C.UTF-8") != nullptr;
   setenv("LANGUAGE", "xx", 1);
   bindtextdomain("libc", dir.c_str());
   const std::u16string text = SystemErrorText(EDOM);
   bindtextdomain("libc", libcCatalogs.c_str());
   unsetenv("LANGUAGE");
-  setlocale(LC_ALL, "C");
+  (void)setlocale(LC_ALL, "C");
   // NOLINTEND(concurrency-mt-unsafe)
   std::filesystem::remove_all(dir);
+  ASSERT_TRUE(utf8);
   EXPECT_EQ(text, u"\u0080\u07FF \u0800\uD7FF\uE000\uFFFF \U00010000\U0010FFFF");
 }
 

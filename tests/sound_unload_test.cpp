@@ -18,6 +18,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "wait_until.h"
@@ -96,6 +97,13 @@ class Library {
       entry_ = reinterpret_cast<ZolFunctionPointer>(dlsym(handle_, "DoZolFunction"));
     }
   }
+  ~Library() {
+    if (handle_ != nullptr) {
+      dlclose(handle_);
+    }
+  }
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
   bool Loaded() const { return entry_ != nullptr; }
 
   bool Play(const fs::path& file, int32_t loop) {
@@ -109,7 +117,7 @@ class Library {
 
   // Unloads it; true when it is gone from the process, not merely released.
   bool Unload() {
-    if (dlclose(handle_) != 0) {
+    if (dlclose(std::exchange(handle_, nullptr)) != 0) {
       return false;
     }
     void* still = dlopen(ZOL_LIBRARY_PATH, RTLD_NOW | RTLD_NOLOAD);
@@ -132,7 +140,7 @@ class Library {
 // because it had not ended within two seconds.
 template <typename Child>
 int ForkAndWait(const Child& child) {
-  std::fflush(stdout);  // or the child's exit would print the buffer again
+  (void)std::fflush(stdout);  // or the child's exit would print the buffer again
   const pid_t pid = fork();
   if (pid == 0) {
     std::exit(child() ? 0 : 1);  // NOLINT(concurrency-mt-unsafe): the child's only thread
@@ -201,12 +209,17 @@ constexpr Child kLastChild = Child::Stops;
 constexpr Child kLastChild = Child::ForksWhileLooping;
 #endif
 
+// In a child: plays the test sound, looping, into `output`, on its own thread.
+bool PlaysItsOwnLoop(Library& library, const fs::path& sound, const fs::path& output) {
+  setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);  // NOLINT(concurrency-mt-unsafe)
+  return library.Play(sound, 1) && LoopPlaysOn(output) && SoundThreadRuns();
+}
+
 bool RunChild(Child what, Library& library, const fs::path& sound, const fs::path& output) {
   if (what == Child::ExitsAtOnce || what == Child::Stops) {
     return what == Child::ExitsAtOnce || library.Stop();
   }
-  setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);  // NOLINT(concurrency-mt-unsafe)
-  const bool plays = library.Play(sound, 1) && LoopPlaysOn(output) && SoundThreadRuns();
+  const bool plays = PlaysItsOwnLoop(library, sound, output);
   switch (what) {
     case Child::PlaysStopsPlays:
       return plays && library.Stop() && library.Play(sound, 0);
@@ -214,9 +227,7 @@ bool RunChild(Child what, Library& library, const fs::path& sound, const fs::pat
       return plays && library.Unload();
     case Child::ForksWhileLooping: {
       const fs::path itsChild = fs::path(output).concat("-child");
-      const auto grandchild = [&] {
-        return RunChild(Child::ExitsWhileLooping, library, sound, itsChild);
-      };
+      const auto grandchild = [&] { return PlaysItsOwnLoop(library, sound, itsChild); };
       return plays && ForkAndWait(grandchild) == 0 && LoopPlaysOn(output);
     }
     default:
