@@ -4,14 +4,17 @@
 # instead of failed. Tests that run no Windows code (the DLL table checks) are
 # unaffected: they never print the note.
 
-# zol_mark_wine_tests(<dir>): every test of <dir> and the folders below it.
-function(zol_mark_wine_tests dir)
-  get_property(tests DIRECTORY ${dir} PROPERTY TESTS)
+function(zol_mark_wine_tests_now)
+  get_property(tests DIRECTORY PROPERTY TESTS)
   if(tests)
     set_tests_properties(${tests} PROPERTIES SKIP_REGULAR_EXPRESSION "ZOL-WINE-UNAVAILABLE")
   endif()
-  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
-  foreach(subdir IN LISTS subdirs)
-    zol_mark_wine_tests(${subdir})
-  endforeach()
 endfunction()
+
+# zol_mark_wine_tests(): every test this folder's CMakeLists.txt adds, wherever
+# it adds it (the marking runs once the folder is read).
+macro(zol_mark_wine_tests)
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    cmake_language(DEFER CALL zol_mark_wine_tests_now)
+  endif()
+endmacro()
