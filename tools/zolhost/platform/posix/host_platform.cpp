@@ -20,7 +20,7 @@ std::filesystem::path ProgramDirectory() {
 }
 
 std::string_view LibraryFileName() {
-  return "libzolutilities.so";
+  return ZOLHOST_LIBRARY_FILE;
 }
 
 // dlerror's text is per thread; zolhost loads the library on its only thread.

@@ -1,0 +1,51 @@
+# The Windows binaries as they are released: each carries a version resource,
+# and the zip gets stripped copies whose debug information goes to a separate
+# symbols zip (each copy names its .debug file in a .gnu_debuglink section, so
+# a debugger finds the symbols unpacked beside it). The build tree keeps the
+# unstripped binaries the tests run.
+set(ZOL_RELEASE_DIR ${PROJECT_BINARY_DIR}/release)
+
+# zol_release_binary(<target> FILE <name> TYPE VFT_DLL|VFT_APP DESCRIPTION <text>)
+function(zol_release_binary target)
+  cmake_parse_arguments(ARG "" "FILE;TYPE;DESCRIPTION" "" ${ARGN})
+  set(ZOL_RC_FILE ${ARG_FILE})
+  set(ZOL_RC_FILETYPE ${ARG_TYPE})
+  set(ZOL_RC_DESCRIPTION ${ARG_DESCRIPTION})
+  get_filename_component(ZOL_RC_INTERNAL_NAME ${ARG_FILE} NAME_WE)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${ZOL_RELEASE_DIR}/${target}.rc @ONLY)
+  target_sources(${target} PRIVATE ${ZOL_RELEASE_DIR}/${target}.rc)
+
+  set(stripped ${ZOL_RELEASE_DIR}/bin/${ARG_FILE})
+  set(symbols ${ZOL_RELEASE_DIR}/symbols/${ARG_FILE}.debug)
+  add_custom_command(OUTPUT ${stripped} ${symbols}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ZOL_RELEASE_DIR}/bin ${ZOL_RELEASE_DIR}/symbols
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> ${symbols}
+    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=${symbols} $<TARGET_FILE:${target}>
+            ${stripped}
+    DEPENDS ${target}
+    COMMENT "Stripped ${ARG_FILE} and its symbols"
+    VERBATIM)
+  add_custom_target(${target}_release ALL DEPENDS ${stripped} ${symbols})
+  install(PROGRAMS ${stripped} DESTINATION .)
+  install(FILES ${symbols} DESTINATION . COMPONENT symbols)
+endfunction()
+
+zol_release_binary(zolutilities FILE ZolUtilities.dll TYPE VFT_DLL
+  DESCRIPTION "ZolUtilities: numbered utility operations behind DoZolFunction")
+zol_release_binary(qordata FILE QorData.dll TYPE VFT_DLL
+  DESCRIPTION "QorData stand-in: numbered array store")
+zol_release_binary(zolhost FILE zolhost.exe TYPE VFT_APP
+  DESCRIPTION "zolhost: calls the ZolUtilities operations")
+
+# Export lists for other toolchains: MSVC makes an import library from each
+# with `lib /def:ZolUtilities.def /machine:x86 /out:ZolUtilities.lib`. They are
+# the files the DLLs are linked with (plain names, aliased to the __stdcall
+# symbols, which is what lib needs to make the undecorated imports).
+install(FILES ${PROJECT_BINARY_DIR}/src/zolutilities.def RENAME ZolUtilities.def DESTINATION .)
+install(FILES ${PROJECT_BINARY_DIR}/qordata/qordata.def RENAME QorData.def DESTINATION .)
+
+# Two zips from one cpack run: the release and its symbols.
+set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL runtime symbols)
+set(CPACK_ARCHIVE_RUNTIME_FILE_NAME ZolUtilities-${PROJECT_VERSION}-win32)
+set(CPACK_ARCHIVE_SYMBOLS_FILE_NAME ZolUtilities-${PROJECT_VERSION}-win32-symbols)
