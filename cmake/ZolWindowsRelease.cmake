@@ -37,12 +37,28 @@ zol_release_binary(qordata FILE QorData.dll TYPE VFT_DLL
 zol_release_binary(zolhost FILE zolhost.exe TYPE VFT_APP
   DESCRIPTION "zolhost: calls the ZolUtilities operations")
 
-# Export lists for other toolchains: MSVC makes an import library from each
-# with `lib /def:ZolUtilities.def /machine:x86 /out:ZolUtilities.lib`. They are
-# the files the DLLs are linked with (plain names, aliased to the __stdcall
-# symbols, which is what lib needs to make the undecorated imports).
-install(FILES ${PROJECT_BINARY_DIR}/src/zolutilities.def RENAME ZolUtilities.def DESTINATION .)
-install(FILES ${PROJECT_BINARY_DIR}/qordata/qordata.def RENAME QorData.def DESTINATION .)
+# Export lists for other toolchains (each plain name and the __stdcall symbol
+# it stands for), and import libraries in MSVC's own short-import format made
+# from them: each __stdcall symbol (_Name@N) imports the plain name the DLL
+# exports. MSVC's lib cannot make these from a .def file alone, as it cannot
+# learn the decoration there; llvm-dlltool can.
+find_program(ZOL_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 PATHS /usr/lib/llvm-14/bin
+             REQUIRED)
+foreach(entry zolutilities:src/zolutilities:ZolUtilities qordata:qordata/qordata:QorData)
+  string(REPLACE ":" ";" parts ${entry})
+  list(GET parts 0 target)
+  list(GET parts 1 def)
+  list(GET parts 2 name)
+  set(msvc_lib ${ZOL_RELEASE_DIR}/lib/${name}.lib)
+  add_custom_command(OUTPUT ${msvc_lib}
+    COMMAND ${ZOL_LLVM_DLLTOOL} -m i386 -k -d ${PROJECT_BINARY_DIR}/${def}.implib.def -l ${msvc_lib}
+    DEPENDS ${PROJECT_BINARY_DIR}/${def}.implib.def
+    COMMENT "MSVC import library ${name}.lib"
+    VERBATIM)
+  add_custom_target(${target}_msvc_lib ALL DEPENDS ${msvc_lib})
+  install(FILES ${PROJECT_BINARY_DIR}/${def}.def RENAME ${name}.def DESTINATION .)
+  install(FILES ${msvc_lib} DESTINATION lib)
+endforeach()
 
 # Two zips from one cpack run: the release and its symbols.
 set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
