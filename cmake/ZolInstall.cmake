@@ -14,7 +14,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/include/zolutilities.h
 
 if(WIN32)
   # The zip is flat: DLLs, zolhost.exe and the README at the top, so that the
-  # program finds the DLLs beside it. Import libraries for MinGW hosts go to lib/.
+  # program finds the DLLs beside it. Import libraries (MinGW, MSVC) go to lib/.
   include(${PROJECT_SOURCE_DIR}/cmake/ZolWindowsRelease.cmake)
   install(FILES ${CMAKE_BINARY_DIR}/src/libzolutilities_import.dll.a
                 ${CMAKE_BINARY_DIR}/qordata/libqordata_import.dll.a
