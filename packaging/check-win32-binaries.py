@@ -2,7 +2,8 @@
 """Checks the Windows binaries of an unpacked release zip: each carries a
 version resource that matches the project's version and names the file, has no
 DWARF debug sections, and names its symbols file in .gnu_debuglink; that
-symbols file, from the unpacked symbols zip, holds the debug information.
+symbols file, from the unpacked symbols zip, holds the debug information. The
+MSVC import libraries import each __stdcall symbol by its undecorated name.
 
     packaging/check-win32-binaries.py VERSION ZIP_FOLDER SYMBOLS_FOLDER
 """
@@ -79,12 +80,45 @@ def check_binary(path, version, symbols_folder):
     return not faults
 
 
+IMPORT_NAME_UNDECORATE = 3
+
+
+def short_imports(path):
+    """(symbol, dll, name type) of each short import object in an import library."""
+    with open(path, "rb") as f:
+        data = f.read()
+    found = []
+    offset = 8  # "!<arch>\n"
+    while offset + 60 <= len(data):
+        size = int(data[offset + 48:offset + 58])
+        member = data[offset + 60:offset + 60 + size]
+        if member[:4] == b"\0\0\xff\xff":  # IMPORT_OBJECT_HEADER: Sig1 0, Sig2 0xFFFF
+            name_type = (int.from_bytes(member[18:20], "little") >> 2) & 0x7
+            symbol, dll = member[20:].split(b"\0")[:2]
+            found.append((symbol.decode(), dll.decode(), name_type))
+        offset += 60 + size + (size & 1)
+    return found
+
+
+def check_msvc_library(path, dll):
+    """Each import is the __stdcall symbol, imported by its undecorated name."""
+    imports = short_imports(path)
+    faults = [f"{symbol} ({name_type})" for symbol, target, name_type in imports
+              if target != dll or name_type != IMPORT_NAME_UNDECORATE or "@" not in symbol]
+    ok = bool(imports) and not faults
+    print(f"{os.path.basename(path)}: {'ok' if ok else 'FAILED'} "
+          f"({len(imports)} imports from {dll}{'; wrong: ' + ', '.join(faults) if faults else ''})")
+    return ok
+
+
 def main():
     if len(sys.argv) != 4:
         sys.exit(__doc__)
     version, folder, symbols_folder = sys.argv[1:]
     results = [check_binary(os.path.join(folder, name), version, symbols_folder)
                for name in BINARIES]
+    results += [check_msvc_library(os.path.join(folder, "lib", name + ".lib"), name + ".dll")
+                for name in ("ZolUtilities", "QorData")]
     sys.exit(0 if all(results) else 1)
 
 
