@@ -8,6 +8,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <numeric>
@@ -97,6 +98,46 @@ void FloorArcSine(benchmark::State& state) {
 }
 BENCHMARK(ZolArcSine)->Name("Zol/ArcSine");
 BENCHMARK(FloorArcSine)->Name("Floor/ArcSine");
+
+// --- The tracing shim: ArcSine through libzoltrace.so with tracing on (each
+// call reads the areas, builds its JSON line and appends it to a file), beside
+// the same call made directly. A fixed number of calls keeps the trace small.
+ZolFunctionPointer TracingShim() {
+  static const ZolFunctionPointer entry = [] {
+    setenv("ZOLTRACE_LIBRARY", ZOL_LIBRARY_PATH, 1);  // NOLINT(concurrency-mt-unsafe)
+    setenv("ZOLTRACE_FILE", ZOL_TRACE_FILE, 1);       // NOLINT(concurrency-mt-unsafe)
+    static_cast<void>(std::remove(ZOL_TRACE_FILE));
+    void* handle = dlopen(ZOL_TRACE_SHIM_PATH, RTLD_NOW | RTLD_LOCAL);
+    return handle != nullptr ? reinterpret_cast<ZolFunctionPointer>(dlsym(handle, "DoZolFunction"))
+                             : nullptr;
+  }();
+  return entry;
+}
+
+// State's range-for needs a non-const State, which cppcheck does not see.
+// cppcheck-suppress constParameter
+void ArcSineCalls(benchmark::State& state, ZolFunctionPointer entry) {
+  BenchAreas areas;
+  for (auto _ : state) {
+    areas.SetDouble(0, 0.3);
+    benchmark::ClobberMemory();
+    entry(ZOL_FN_ARC_SINE, areas.block, areas.value, areas.text);
+    benchmark::DoNotOptimize(areas.value);
+  }
+}
+void ZolArcSineTraced(benchmark::State& state) {
+  if (TracingShim() == nullptr) {
+    state.SkipWithError("cannot load the tracing shim");
+    return;
+  }
+  ArcSineCalls(state, TracingShim());
+  state.SetLabel("floor: the direct call");
+}
+void FloorArcSineTraced(benchmark::State& state) {
+  ArcSineCalls(state, &DoZolFunction);
+}
+BENCHMARK(ZolArcSineTraced)->Name("Zol/ArcSineThroughTracingShim")->Iterations(20000);
+BENCHMARK(FloorArcSineTraced)->Name("Floor/ArcSineThroughTracingShim")->Iterations(20000);
 
 // --- Conversions.
 void ZolIntegerBitsToFloat(benchmark::State& state) {

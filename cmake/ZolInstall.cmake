@@ -46,6 +46,9 @@ else()
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 endif()
+# The tracing shim: beside the DLLs in the zip, in the library folder on Linux.
+install(TARGETS zoltrace RUNTIME DESTINATION . LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        ARCHIVE DESTINATION lib EXCLUDE_FROM_ALL)
 
 set(CPACK_PACKAGE_NAME zolutilities)
 set(CPACK_PACKAGE_VENDOR "ZolUtilities maintainers")

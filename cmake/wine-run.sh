@@ -9,6 +9,22 @@
 #   with a failure code instead of hanging in winedbg.
 set -eu
 
+# A kernel without 32-bit support cannot start wine's 32-bit loader at all
+# ("Exec format error", exit 126). That is the machine, not the program under
+# test: say so on one line that ctest's skip pattern matches, and exit 77.
+# `wine-run.sh --probe` only asks whether wine can run here.
+probe=0
+wine --version >/dev/null 2>&1 || probe=$?
+if [ "$probe" -ne 0 ]; then
+  if [ "$probe" -eq 126 ]; then
+    echo "ZOL-WINE-UNAVAILABLE: this machine cannot run 32-bit programs, so wine cannot start" >&2
+    exit 77
+  fi
+  echo "wine-run.sh: wine is not installed (cmake/install-deps.sh all)" >&2
+  exit 1
+fi
+[ "${1:-}" = --probe ] && exit 0
+
 # Prefix: $ZOL_WINEPREFIX, else "wineprefix" in the nearest enclosing build
 # folder (the one holding CMakeCache.txt), else one under the user's cache.
 if [ -z "${ZOL_WINEPREFIX:-}" ]; then

@@ -11,6 +11,15 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+#else
+#include <libintl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #endif
 
 namespace {
@@ -126,6 +135,57 @@ TEST(SystemMessages, AreTheCLibrarysTexts) {
 TEST(SystemMessages, CodeWithoutAMessageGivesTheCLibrarysUnknownErrorText) {
   EXPECT_EQ(SystemErrorText(123456), u"Unknown error 123456");
   EXPECT_EQ(SystemErrorText(-1), u"Unknown error -1");
+}
+
+// Writes a message catalog (GNU .mo) that translates `original` into
+// `translation`: a header, the two string tables, the two strings.
+void WriteCatalog(const std::filesystem::path& file, const std::string& original,
+                  const std::string& translation) {
+  std::filesystem::create_directories(file.parent_path());
+  const auto size = [](const std::string& s) { return static_cast<uint32_t>(s.size()); };
+  constexpr uint32_t kStrings = 44;
+  const uint32_t tables[] = {0x950412DE,
+                             0,
+                             1,
+                             28,
+                             36,
+                             0,
+                             0,
+                             size(original),
+                             kStrings,
+                             size(translation),
+                             kStrings + size(original) + 1};
+  std::ofstream out(file, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(tables), sizeof tables);
+  out.write(original.c_str(), static_cast<std::streamsize>(original.size() + 1));
+  out.write(translation.c_str(), static_cast<std::streamsize>(translation.size() + 1));
+}
+
+// A translated message, from a catalog of the test's own: characters of two,
+// three and four bytes in UTF-8, at the ends of their ranges and beside the
+// surrogates, arrive as the same characters in 16-bit units.
+TEST(SystemMessages, TranslatedTextsKeepEveryCharacter) {
+  const std::string original = "Numerical argument out of domain";
+  ASSERT_EQ(SystemErrorText(EDOM), u"Numerical argument out of domain");
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("zol-text-" + std::to_string(getpid()));
+  // U+0080 U+07FF, U+0800 U+D7FF U+E000 U+FFFF, U+10000 U+10FFFF
+  WriteCatalog(dir / "xx/LC_MESSAGES/libc.mo", original,
+               "\xC2\x80\xDF\xBF \xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF "
+               "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF");
+  const std::string libcCatalogs = bindtextdomain("libc", nullptr);
+  // No other thread runs here. NOLINTBEGIN(concurrency-mt-unsafe)
+  const bool utf8 = setlocale(LC_ALL, "C.UTF-8") != nullptr;
+  setenv("LANGUAGE", "xx", 1);
+  bindtextdomain("libc", dir.c_str());
+  const std::u16string text = SystemErrorText(EDOM);
+  bindtextdomain("libc", libcCatalogs.c_str());
+  unsetenv("LANGUAGE");
+  (void)setlocale(LC_ALL, "C");
+  // NOLINTEND(concurrency-mt-unsafe)
+  std::filesystem::remove_all(dir);
+  ASSERT_TRUE(utf8);
+  EXPECT_EQ(text, u"\u0080\u07FF \u0800\uD7FF\uE000\uFFFF \U00010000\U0010FFFF");
 }
 
 #endif

@@ -59,8 +59,10 @@ class SoundPlayback : public ::testing::Test {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
     // NOLINTEND(concurrency-mt-unsafe)
-    soundA_ = dir_ / u8"T\u00f6ne \U0001F514 a.wav";
+    // Characters of two, three and four bytes in UTF-8 on the way to sound A.
+    soundA_ = dir_ / u8"d\u00edr \u97f3" / u8"T\u00f6ne \U0001F514 a.wav";
     soundB_ = dir_ / "b.wav";
+    fs::create_directories(soundA_.parent_path());
     WriteWav16(soundA_, kRate, Ramp(1, kLengthA));
     WriteWav16(soundB_, kRate, Ramp(kFirstB, kLengthB));
   }
@@ -77,9 +79,10 @@ class SoundPlayback : public ::testing::Test {
     fs::remove(output_);
   }
 
-  static void Play(const fs::path& file, int32_t loop) {
+  static void Play(const fs::path& file, int32_t loop) { Play(file.u16string(), loop); }
+  static void Play(const std::u16string& name, int32_t loop) {
     HostAreas areas;
-    areas.SetString(0, file.u16string());
+    areas.SetString(0, name);
     areas.SetInteger(0, loop);
     ASSERT_EQ(areas.Call(ZOL_FN_PLAY_SOUND_FILE), ZOL_STATUS_OK);
   }
@@ -170,6 +173,30 @@ TEST_F(SoundPlayback, FileThatCannotPlayStopsTheSoundAndPlaysNothing) {
     EXPECT_TRUE(IsLoopOfA(played)) << bad;
     fs::remove(output_);
   }
+}
+
+// A unit that is not half of a surrogate pair names U+FFFD in the file name;
+// the pairs at both ends of the range name one character each.
+TEST_F(SoundPlayback, UnpairedSurrogatesInANameNameTheReplacementCharacter) {
+  const struct {
+    std::u16string units;
+    std::u8string utf8;
+  } names[] = {{u"\xD800", u8"\uFFFD"},
+               {u"\xDBFF", u8"\uFFFD"},
+               {u"\xDC00", u8"\uFFFD"},
+               {u"\xDFFF", u8"\uFFFD"},
+               {u"\xDFFF\xD800", u8"\uFFFD\uFFFD"},
+               {u"\xD800\xDC00", u8"\U00010000"},
+               {u"\xDBFF\xDFFF", u8"\U0010FFFF"}};
+  std::vector<int16_t> expected;
+  for (const auto& name : names) {
+    const auto sound = Ramp(20001 + static_cast<int>(expected.size()), 200);
+    WriteWav16(dir_ / (u8"x" + name.utf8 + u8"y.wav"), kRate, sound);
+    Play(dir_.u16string() + u"/x" + name.units + u"y.wav", 0);
+    expected.insert(expected.end(), sound.begin(), sound.end());
+    ASSERT_TRUE(WaitForSound(expected.size())) << "units " << std::hex << +name.units[0];
+  }
+  EXPECT_EQ(NonSilent(PlayedInTheEnd()), expected);
 }
 
 TEST_F(SoundPlayback, SoundIsConvertedToTheDevicesFormat) {

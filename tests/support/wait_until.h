@@ -6,9 +6,10 @@
 #include <functional>
 #include <thread>
 
-// Polls `done` every 10 ms until it holds, for at most half a minute.
-inline bool WaitUntil(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+// Polls `done` every 10 ms until it holds, for at most `limit`.
+inline bool WaitUntil(const std::function<bool()>& done,
+                      std::chrono::steady_clock::duration limit = std::chrono::seconds(30)) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
   while (!done()) {
     if (std::chrono::steady_clock::now() > deadline) {
       return false;

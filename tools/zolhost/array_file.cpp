@@ -87,19 +87,6 @@ std::vector<ArraySpec> ParseFile(const json& document, const std::string& name) 
   return specs;
 }
 
-void Store(const ArraySpec& spec) {
-  const auto count = static_cast<uint16_t>(spec.elements.size());
-  bool ok = CreateArray(spec.number, spec.type, count) == 0;
-  for (uint16_t i = 0; ok && i < count; ++i) {
-    ok = spec.type == QOR_TYPE_FLOAT
-             ? WriteArrayFloatDataItem(spec.number, i, spec.elements[i]) == 0
-             : WriteArrayDataItem(spec.number, i, static_cast<int32_t>(spec.elements[i])) == 0;
-  }
-  if (!ok) {
-    throw HostError("the array store refused array " + std::to_string(spec.number));
-  }
-}
-
 // One array as the store holds it, or null if there is none with that number.
 ordered_json ReadArray(uint16_t number) {
   uint8_t type = 0;
@@ -125,6 +112,19 @@ ordered_json ReadArray(uint16_t number) {
 
 }  // namespace
 
+void StoreArray(uint16_t number, uint8_t type, const std::vector<double>& elements) {
+  const auto count = static_cast<uint16_t>(elements.size());
+  bool ok = CreateArray(number, type, count) == 0;
+  for (uint16_t i = 0; ok && i < count; ++i) {
+    ok = type == QOR_TYPE_FLOAT
+             ? WriteArrayFloatDataItem(number, i, elements[i]) == 0
+             : WriteArrayDataItem(number, i, static_cast<int32_t>(elements[i])) == 0;
+  }
+  if (!ok) {
+    throw HostError("the array store refused array " + std::to_string(number));
+  }
+}
+
 void LoadArrays(const std::filesystem::path& file) {
   const std::string name = PathToUtf8(file);
   std::ifstream in(file, std::ios::binary);
@@ -137,7 +137,7 @@ void LoadArrays(const std::filesystem::path& file) {
     throw UsageError(name + ": not valid JSON: " + e.what());
   }
   for (const ArraySpec& spec : ParseFile(document, name)) {
-    Store(spec);
+    StoreArray(spec.number, spec.type, spec.elements);
   }
 }
 

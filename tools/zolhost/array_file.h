@@ -9,13 +9,20 @@
 // most 65535 numbers (integers from -2147483648 to 2147483647 unless type 19).
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <vector>
 
 namespace zolhost {
 
 // Creates every array of the file in the store (replacing arrays with the same
 // number). Throws UsageError for a malformed file, HostError if unreadable.
 void LoadArrays(const std::filesystem::path& file);
+
+// Creates array `number` with this type and these elements (a double holds
+// every 32-bit integer exactly), replacing any array with that number. Throws
+// HostError if the store refuses.
+void StoreArray(uint16_t number, uint8_t type, const std::vector<double>& elements);
 
 // Writes every array the store holds, in number order, in the same shape.
 void SaveArrays(const std::filesystem::path& file);

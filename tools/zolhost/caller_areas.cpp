@@ -75,12 +75,6 @@ double ResultDouble(const CallerAreas& areas) {
   return value;
 }
 
-uint64_t ResultBits(const CallerAreas& areas) {
-  uint64_t value;
-  std::memcpy(&value, areas.value.data(), sizeof value);
-  return value;
-}
-
 std::u16string ResultText(const CallerAreas& areas) {
   return UnitsUpToTerminator(reinterpret_cast<const unsigned char*>(areas.text.data()));
 }

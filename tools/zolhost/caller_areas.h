@@ -31,7 +31,6 @@ bool StringSlotChanged(const CallerAreas& a, const CallerAreas& b, int k);
 
 int32_t ResultInteger(const CallerAreas& areas);
 double ResultDouble(const CallerAreas& areas);
-uint64_t ResultBits(const CallerAreas& areas);
 std::u16string ResultText(const CallerAreas& areas);
 
 // Slot contents built from a value: the value in the slot's first bytes,

@@ -30,9 +30,11 @@ std::filesystem::path PathFromUtf8(std::string_view utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-std::string PathToUtf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
+ZolFunctionPointer LoadLibraryEntry(const std::filesystem::path& library) {
+  const zolcalls::LoadedEntry loaded = zolcalls::LoadEntryPoint(library);
+  if (loaded.entry == nullptr)
+    throw HostError(loaded.error);
+  return loaded.entry;
 }
 
 }  // namespace zolhost

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "library_loader.h"
+
 namespace zolhost {
 
 // The library beside the program, else the one in ../lib or in the install's
@@ -13,6 +15,10 @@ namespace zolhost {
 std::filesystem::path DefaultLibrary();
 
 std::filesystem::path PathFromUtf8(std::string_view utf8);
-std::string PathToUtf8(const std::filesystem::path& path);
+using zolcalls::PathToUtf8;
+
+// Loads the library by path the way a host does and resolves DoZolFunction.
+// Throws HostError with the loader's reason.
+ZolFunctionPointer LoadLibraryEntry(const std::filesystem::path& library);
 
 }  // namespace zolhost

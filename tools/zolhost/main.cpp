@@ -11,9 +11,11 @@
 #include "errors.h"
 #include "library_path.h"
 #include "platform/host_platform.h"
+#include "replay.h"
 #include "report.h"
 #include "script.h"
 #include "session.h"
+#include "trace_summary.h"
 
 namespace zolhost {
 namespace {
@@ -24,6 +26,7 @@ struct Options {
   std::string arraysOut;
   bool json = false;
   std::string script;
+  std::string trace;
 };
 
 Session OpenSession(const Options& options) {
@@ -31,7 +34,7 @@ Session OpenSession(const Options& options) {
     LoadArrays(PathFromUtf8(options.arraysIn));
   }
   const auto library = options.library.empty() ? DefaultLibrary() : PathFromUtf8(options.library);
-  return Session(platform::LoadEntryPoint(library));
+  return Session(LoadLibraryEntry(library));
 }
 
 void CloseSession(const Options& options) {
@@ -83,9 +86,21 @@ int Run(const Options& options) {
   return 0;
 }
 
+int ReplayTrace(const Options& options) {
+  const auto library = options.library.empty() ? DefaultLibrary() : PathFromUtf8(options.library);
+  return Replay(LoadLibraryEntry(library), PathFromUtf8(options.trace), std::cout, options.json);
+}
+
+int TraceSummary(const Options& options) {
+  SummariseTrace(PathFromUtf8(options.trace), std::cout, options.json);
+  return 0;
+}
+
 constexpr const char* kUsage =
     "\nusage: zolhost [--library PATH] [--arrays FILE] [--save-arrays FILE] [--json] COMMAND\n"
-    "commands: list | call OPERATION [inputs...] | run FILE|-   (zolhost --help for more)";
+    "commands: list | call OPERATION [inputs...] | run FILE|- | replay TRACE | trace-summary "
+    "TRACE\n"
+    "(zolhost --help for more)";
 
 void RejectExtras(const std::vector<std::string>& extras, bool haveCommand) {
   if (extras.empty() && haveCommand)
@@ -111,6 +126,16 @@ int Main(std::vector<std::string> args) {
   auto* run = app.add_subcommand("run", "run a script of calls, one per line (- for stdin)");
   run->add_option("file", options.script, "the script")->required();
 
+  // Traces of the tracing shim; --library and --json may follow the trace.
+  auto* replay = app.add_subcommand("replay", "run a trace's calls again and compare every output");
+  replay->add_option("trace", options.trace, "the trace file")->required();
+  auto* summary =
+      app.add_subcommand("trace-summary", "calls and durations per operation of a trace");
+  summary->add_option("trace", options.trace, "the trace file")->required();
+  for (auto* command : {replay, summary}) {
+    command->fallthrough();
+  }
+
   app.allow_extras();  // reported below, in zolhost's own words
 
   std::reverse(args.begin(), args.end());
@@ -122,7 +147,12 @@ int Main(std::vector<std::string> args) {
   } catch (const CLI::ParseError& e) {
     throw UsageError(std::string(e.what()) + kUsage);
   }
-  RejectExtras(app.remaining(), list->parsed() || call->parsed() || run->parsed());
+  RejectExtras(app.remaining(), list->parsed() || call->parsed() || run->parsed() ||
+                                    replay->parsed() || summary->parsed());
+  if (replay->parsed())
+    return ReplayTrace(options);
+  if (summary->parsed())
+    return TraceSummary(options);
   if (list->parsed()) {
     return List(options);
   }

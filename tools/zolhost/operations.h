@@ -1,55 +1,25 @@
-// The library's eighteen operations as zolhost offers them: each one's number,
-// the named inputs that fill its slots, what it writes back into the block and
-// the type of its result.
+// The operation table (tools/zolcalls) as zolhost's command line uses it.
 #pragma once
 
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "operation_table.h"
 
 namespace zolhost {
 
-// How a value is put into (or read out of) a slot.
-enum class SlotKind {
-  Integer,      // signed 32-bit in the numeric slot's first 4 bytes
-  Double,       // all 8 bytes of the numeric slot
-  ArrayNumber,  // 16-bit value in the numeric slot's first 2 bytes
-  ByteOrder,    // an integer slot that also takes "lsb" (0) or "msb" (1)
-  Flag,         // an integer slot that a bare option sets to 1
-  Text,         // a string slot: up to 255 16-bit units and a terminator
-};
-
-enum class ResultKind { None, Integer, Double, Text };
-
-// One input (with its option name) or one slot an operation writes back.
-struct Field {
-  std::string_view option;  // "--start"; empty for a slot the call writes
-  SlotKind kind;
-  int slot;  // numeric slot index, or string slot index for Text
-  std::string_view meaning;
-};
-
-struct Operation {
-  int number;
-  std::string_view name;
-  std::string_view summary;
-  std::vector<Field> inputs;
-  std::vector<Field> writes;  // slots the call itself changes
-  ResultKind result;
-  std::string_view resultMeaning;
-};
-
-// All eighteen, in number order.
-const std::vector<Operation>& Operations();
+using zolcalls::Field;
+using zolcalls::KindName;
+using zolcalls::Operation;
+using zolcalls::Operations;
+using zolcalls::ResultKind;
+using zolcalls::SlotKind;
 
 // An operation by name (any letter case) or number. Throws UsageError naming
 // the valid operations.
 const Operation& FindOperation(std::string_view nameOrNumber);
 
-std::string_view KindName(SlotKind kind);
-
 // "--start       slot 0, integer: position to search from", for lists and help.
 std::string DescribeField(const Field& field);
-std::string_view KindName(ResultKind kind);
 
 }  // namespace zolhost

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "text16.h"
+#include "trace_record.h"
 
 namespace zolhost {
 namespace {
@@ -21,26 +22,7 @@ std::string FormatDouble(double value) {
   return std::string(buffer, result.ptr);
 }
 
-constexpr char kHexDigits[] = "0123456789abcdef";
-
-// Bytes in memory order, two hex digits each.
-std::string Hex(const unsigned char* bytes, std::size_t size) {
-  std::string out;
-  for (std::size_t i = 0; i < size; ++i) {
-    out.push_back(kHexDigits[bytes[i] >> 4]);
-    out.push_back(kHexDigits[bytes[i] & 0xF]);
-  }
-  return out;
-}
-
-// A 64-bit value as 16 hex digits, most significant first.
-std::string Hex64(uint64_t value) {
-  std::string out(16, '0');
-  for (int i = 15; i >= 0; --i, value >>= 4) {
-    out[static_cast<std::size_t>(i)] = kHexDigits[value & 0xF];
-  }
-  return out;
-}
+using zolcalls::Hex;
 
 std::string Quote(std::u16string_view text) {
   std::string out(1, '"');
@@ -91,7 +73,7 @@ json ResultJson(const Operation& op, const CallerAreas& areas) {
     case ResultKind::Double: {
       const double d = ResultDouble(areas);
       result["value"] = std::isfinite(d) ? json(d) : json(FormatDouble(d));
-      result["bits"] = Hex64(ResultBits(areas));
+      result["bits"] = zolcalls::DoubleBitsHex(d);
       break;
     }
     case ResultKind::Text:

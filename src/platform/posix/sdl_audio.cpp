@@ -74,7 +74,7 @@ const Api* OpenAudio(bool& started) noexcept {
   return api;
 }
 
-void EndThread() noexcept {
+void FreeThreadData() noexcept {
   if (opened != nullptr && opened->TLSCleanup != nullptr) {
     opened->TLSCleanup();
   }

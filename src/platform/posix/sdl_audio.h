@@ -31,7 +31,8 @@ struct Api {
 const Api* OpenAudio(bool& started) noexcept;
 
 // Frees what SDL keeps for the calling thread (its error text, for one); SDL
-// does so by itself only for threads it started. Call it as the sound thread ends.
-void EndThread() noexcept;
+// does so by itself only for threads it started. Call it on the sound thread
+// only: a host's own threads keep their SDL data.
+void FreeThreadData() noexcept;
 
 }  // namespace zol::platform::sdl

@@ -5,16 +5,22 @@
 // (or the process exits), closing the device first. The service always does
 // what the file-name, no-default and asynchronous flags ask; of the flags, only
 // the loop flag changes anything here.
+//
+// After a fork the child has a copy of the service but neither the sound thread
+// nor SDL's audio thread for the parent's device. The child leaves all of that
+// alone, for good: joining, closing or even destroying it would wait for
+// threads that do not exist there. Its own first play starts its own thread and
+// device; until then nothing plays in the child, while the parent plays on.
 #include <pthread.h>
 #include <signal.h>
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <utility>
 
 #include "platform/platform.h"
@@ -31,6 +37,19 @@ struct Request {
   uint64_t number = 0;
 };
 
+// A sound thread with its request slot and its player: all that a process
+// abandons when it forks.
+struct SoundThread {
+  explicit SoundThread(const std::atomic<uint64_t>& latestRequest) : player(latestRequest) {}
+
+  pthread_t thread{};
+  std::condition_variable wake;
+  std::optional<Request> pending;
+  bool quit = false;
+  SoundPlayer player;
+  SoundThread* abandonedBefore = nullptr;  // the one a fork left behind before this one
+};
+
 class SoundService {
  public:
   SoundService() = default;
@@ -41,47 +60,76 @@ class SoundService {
   // Queues `request` in place of any request not yet taken up.
   void Submit(Request request);
 
+  // The sound thread's body.
+  void Run(SoundThread& thread);
+
+  // Around a fork: the child gets the service and SDL at rest, and abandons
+  // what belongs to the parent's threads.
+  void BeforeFork();
+  void AfterForkInParent();
+  void AfterForkInChild();
+
  private:
-  void Run();
-  void Serve(SoundPlayer& player);
-  void StartThread();
+  void Serve(SoundThread& thread);
+  bool StartThread();
 
   std::mutex mutex_;
-  std::condition_variable wake_;
-  std::optional<Request> pending_;
-  bool quit_ = false;
-  std::thread thread_;
   std::atomic<uint64_t> latest_{0};
+  std::unique_ptr<SoundThread> thread_;  // none until this process first plays
+  // Kept, never touched: what earlier forks left of the parents' sound threads.
+  SoundThread* abandoned_ = nullptr;
+  bool forkHandlersSet_ = false;
 };
 
+SoundService service;
+
+void* RunSoundThread(void* thread) {
+  service.Run(*static_cast<SoundThread*>(thread));
+  return nullptr;
+}
+
 SoundService::~SoundService() {
+  SoundThread* thread = nullptr;
   {
     std::lock_guard lock(mutex_);
-    quit_ = true;
+    thread = thread_.get();
+    if (thread == nullptr) {
+      return;
+    }
+    thread->quit = true;
   }
-  wake_.notify_one();
-  if (thread_.joinable()) {
-    thread_.join();
-  }
+  thread->wake.notify_one();
+  pthread_join(thread->thread, nullptr);
 }
 
 void SoundService::Submit(Request request) {
+  SoundThread* thread = nullptr;
   {
     std::lock_guard lock(mutex_);
     request.number = ++latest_;
-    if (!thread_.joinable()) {
-      if (!request.path) {
-        return;  // nothing has ever played: nothing to stop
-      }
-      StartThread();
+    if (!thread_ && (!request.path || !StartThread())) {
+      return;  // nothing has played in this process, or no thread: nothing to do
     }
-    pending_ = std::move(request);
+    thread = thread_.get();
+    thread->pending = std::move(request);
   }
-  wake_.notify_one();
+  thread->wake.notify_one();
 }
 
-// The thread takes no asynchronous signals: they stay with the host's threads.
-void SoundService::StartThread() {
+// Starts the sound thread; false when there is none to be had, in which case
+// nothing plays. The thread takes no asynchronous signals: they stay with the
+// host's threads. The fork handlers come with the first thread, so that a host
+// that never plays has none.
+bool SoundService::StartThread() {
+  if (!forkHandlersSet_) {
+    forkHandlersSet_ =
+        pthread_atfork([] { service.BeforeFork(); }, [] { service.AfterForkInParent(); },
+                       [] { service.AfterForkInChild(); }) == 0;
+    if (!forkHandlersSet_) {
+      return false;  // a child would wait for this thread at exit
+    }
+  }
+  auto thread = std::make_unique<SoundThread>(latest_);
   sigset_t blocked;
   sigset_t previous;
   sigfillset(&blocked);
@@ -89,44 +137,43 @@ void SoundService::StartThread() {
     sigdelset(&blocked, fault);
   }
   pthread_sigmask(SIG_SETMASK, &blocked, &previous);
-  try {
-    thread_ = std::thread(&SoundService::Run, this);
-  } catch (...) {
-    // No thread to be had: requests are dropped and nothing plays.
-  }
+  const int error = pthread_create(&thread->thread, nullptr, &RunSoundThread, thread.get());
   pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  if (error != 0) {
+    return false;
+  }
+  thread_ = std::move(thread);
+  return true;
 }
 
-void SoundService::Run() {
-  {
-    SoundPlayer player(latest_);
-    Serve(player);
-  }  // the device closes here
-  sdl::EndThread();
+void SoundService::Run(SoundThread& thread) {
+  pthread_setname_np(pthread_self(), "zol-sound");  // for top -H, gdb and /proc
+  Serve(thread);
+  thread.player.Close();
 }
 
-void SoundService::Serve(SoundPlayer& player) {
+void SoundService::Serve(SoundThread& thread) {
   std::unique_lock lock(mutex_);
-  const auto woken = [this] { return quit_ || pending_.has_value(); };
-  while (!quit_) {
-    if (player.DeviceOpen()) {
+  const auto woken = [&thread] { return thread.quit || thread.pending.has_value(); };
+  while (!thread.quit) {
+    if (thread.player.DeviceOpen()) {
       // Look in now and then to close the device once the sound has ended.
-      wake_.wait_for(lock, std::chrono::milliseconds(100), woken);
+      thread.wake.wait_for(lock, std::chrono::milliseconds(100), woken);
     } else {
-      wake_.wait(lock, woken);
+      thread.wake.wait(lock, woken);
     }
-    if (quit_) {
+    if (thread.quit) {
       break;
     }
-    std::optional<Request> request = std::exchange(pending_, std::nullopt);
+    std::optional<Request> request = std::exchange(thread.pending, std::nullopt);
     lock.unlock();
     try {
       if (!request) {
-        player.CloseIfIdle();
+        thread.player.CloseIfIdle();
       } else if (request->path) {
-        player.Play(*request->path, request->loop, request->number);
+        thread.player.Play(*request->path, request->loop, request->number);
       } else {
-        player.Stop();
+        thread.player.Stop();
       }
     } catch (...) {
       // Out of memory while loading: that sound does not play.
@@ -135,7 +182,32 @@ void SoundService::Serve(SoundPlayer& player) {
   }
 }
 
-SoundService service;
+// No caller is inside the service and the sound thread is not inside SDL, so
+// SDL's state and locks are whole in the child. A wait here lasts one SDL call
+// at most: reading a sound file does not hold up a fork.
+void SoundService::BeforeFork() {
+  mutex_.lock();
+  if (thread_) {
+    thread_->player.HoldSdlCalls();
+  }
+}
+
+void SoundService::AfterForkInParent() {
+  if (thread_) {
+    thread_->player.ResumeSdlCalls();
+  }
+  mutex_.unlock();
+}
+
+// The parent's thread, its request and its device stay as they are, kept where
+// they can be found rather than freed: they are only memory here.
+void SoundService::AfterForkInChild() {
+  if (thread_) {
+    thread_->abandonedBefore = abandoned_;
+    abandoned_ = thread_.release();
+  }
+  mutex_.unlock();
+}
 
 }  // namespace
 

@@ -40,10 +40,29 @@ std::vector<Uint8> ReadWaveFile(const std::string& path) {
   return bytes;
 }
 
+// Holds off a fork while the sound thread calls into SDL. At its end it frees
+// what SDL keeps for the thread (its error text): a fork then finds none, which
+// the child, lacking the thread, could never free.
+class SdlSection {
+ public:
+  explicit SdlSection(std::mutex& calls) : lock_(calls) {}
+  ~SdlSection() { sdl::FreeThreadData(); }
+  SdlSection(const SdlSection&) = delete;
+  SdlSection& operator=(const SdlSection&) = delete;
+
+ private:
+  std::lock_guard<std::mutex> lock_;
+};
+
 }  // namespace
 
 void SoundPlayer::Play(const std::string& path, bool loop, uint64_t request) {
   Stop();
+  std::vector<Uint8> file = ReadWaveFile(path);  // outside the lock: a file may be slow
+  if (file.empty()) {
+    return;
+  }
+  const SdlSection section(sdlCalls_);
   bool restarted = false;
   sdl_ = sdl::OpenAudio(restarted);
   if (sdl_ == nullptr) {
@@ -56,7 +75,8 @@ void SoundPlayer::Play(const std::string& path, bool loop, uint64_t request) {
   }
   SDL_AudioSpec format{};
   Uint32 size = 0;
-  Uint8* data = Decode(path, format, size);
+  Uint8* data = Decode(file, format, size);
+  std::vector<Uint8>().swap(file);  // decoded: the file's own bytes can go
   if (data == nullptr) {
     return;
   }
@@ -71,13 +91,10 @@ void SoundPlayer::Play(const std::string& path, bool loop, uint64_t request) {
   }
 }
 
-// The samples of the WAV file at `path`, as SDL decoded them (free them with
-// FreeWAV), or null. The file's own bytes are let go of before returning.
-Uint8* SoundPlayer::Decode(const std::string& path, SDL_AudioSpec& format, Uint32& size) const {
-  const std::vector<Uint8> file = ReadWaveFile(path);
-  if (file.empty()) {
-    return nullptr;
-  }
+// The samples of the WAV file `file`, as SDL decoded them (free them with
+// FreeWAV), or null.
+Uint8* SoundPlayer::Decode(const std::vector<Uint8>& file, SDL_AudioSpec& format,
+                           Uint32& size) const {
   Uint8* data = nullptr;
   SDL_RWops* source = sdl_->RWFromConstMem(file.data(), static_cast<int>(file.size()));
   if (source == nullptr || sdl_->LoadWAV_RW(source, 1, &format, &data, &size) == nullptr) {
@@ -87,13 +104,20 @@ Uint8* SoundPlayer::Decode(const std::string& path, SDL_AudioSpec& format, Uint3
 }
 
 void SoundPlayer::Stop() {
+  const SdlSection section(sdlCalls_);
   Install({}, false);
 }
 
 void SoundPlayer::CloseIfIdle() {
+  const SdlSection section(sdlCalls_);
   if (device_ != 0 && idleFrames_.load() >= static_cast<uint64_t>(deviceFormat_.freq) / 2) {
-    Close();
+    CloseDevice();
   }
+}
+
+void SoundPlayer::Close() {
+  const SdlSection section(sdlCalls_);
+  CloseDevice();
 }
 
 bool SoundPlayer::Open(const SDL_AudioSpec& format) {
@@ -112,7 +136,7 @@ bool SoundPlayer::Open(const SDL_AudioSpec& format) {
   return true;
 }
 
-void SoundPlayer::Close() {
+void SoundPlayer::CloseDevice() {
   if (device_ != 0) {
     sdl_->CloseAudioDevice(device_);  // returns once the device's thread has ended
     device_ = 0;

@@ -1,6 +1,6 @@
 // What zolhost needs from the operating system, implemented once per platform
 // (platform/posix, platform/win32): its arguments as UTF-8, binary standard
-// streams, its own location, and the dynamic loader.
+// streams and its own location.
 #pragma once
 
 #include <filesystem>
@@ -24,9 +24,5 @@ std::filesystem::path ProgramDirectory();
 
 // The library's file name on this platform.
 std::string_view LibraryFileName();
-
-// Loads the library by path the way a host does and resolves DoZolFunction.
-// Throws HostError with the loader's reason. The library stays loaded.
-ZolFunctionPointer LoadEntryPoint(const std::filesystem::path& library);
 
 }  // namespace zolhost::platform
