@@ -46,9 +46,11 @@ else()
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 endif()
-# The tracing shim: beside the DLLs in the zip, in the library folder on Linux.
-install(TARGETS zoltrace RUNTIME DESTINATION . LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-        ARCHIVE DESTINATION lib EXCLUDE_FROM_ALL)
+# The tracing shim: beside the DLLs in the zip (a stripped copy, from
+# ZolWindowsRelease.cmake), in the library folder on Linux.
+if(NOT WIN32)
+  install(TARGETS zoltrace LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+endif()
 
 set(CPACK_PACKAGE_NAME zolutilities)
 set(CPACK_PACKAGE_VENDOR "ZolUtilities maintainers")

@@ -36,6 +36,8 @@ zol_release_binary(qordata FILE QorData.dll TYPE VFT_DLL
   DESCRIPTION "QorData stand-in: numbered array store")
 zol_release_binary(zolhost FILE zolhost.exe TYPE VFT_APP
   DESCRIPTION "zolhost: calls the ZolUtilities operations")
+zol_release_binary(zoltrace FILE ZolTrace.dll TYPE VFT_DLL
+  DESCRIPTION "ZolTrace: records the calls a host makes to ZolUtilities")
 
 # Export lists for other toolchains (each plain name and the __stdcall symbol
 # it stands for), and import libraries in MSVC's own short-import format made

@@ -12,7 +12,7 @@ import sys
 
 import pefile
 
-BINARIES = ("ZolUtilities.dll", "QorData.dll", "zolhost.exe")
+BINARIES = ("ZolUtilities.dll", "QorData.dll", "zolhost.exe", "ZolTrace.dll")
 COFF_SYMBOL_SIZE = 18
 
 
