@@ -7,10 +7,16 @@
 #                    a minute of fuzzing, static analysis, and the packages
 #                    (what CI runs)
 #   ./run.sh native  runs only the native and sanitizer suites
-#   ./run.sh package builds the Debian package and checks that a host project
-#                    builds against it (find_package and pkg-config), then the
-#                    Windows zip, whose unpacked files run the tour under wine
-#                    (`./run.sh package native` skips the zip)
+#   ./run.sh package builds the release artefacts into build/release with their
+#                    SHA256SUMS: the Debian packages (dpkg-buildpackage, lintian
+#                    clean), the relocatable .tar.gz, the Windows zip and its
+#                    symbols zip. It checks that a host project builds with
+#                    find_package and pkg-config against the installed .debs
+#                    (removed again after), a `cmake --install --prefix` tree and
+#                    the unpacked .tar.gz; that the Windows binaries carry the
+#                    project's version and no debug sections; and that the
+#                    unpacked zip runs the tour under wine
+#                    (`./run.sh package native` skips the Windows part)
 set -eu
 cd "$(dirname "$0")"
 
@@ -34,20 +40,43 @@ case "$job" in
     ;;
   package)
     ./cmake/install-deps.sh native
+    release=build/release
+    rm -rf "$release"
+    mkdir -p "$release"
+    packaging/build-debs.sh
+    packaging/test-debs.sh build/debian
+    cp build/debian/*.deb "$release/"
+
     cmake --preset package
     cmake --build --preset package
     (cd build/package && cpack)
-    root=build/package/unpacked
-    rm -rf "$root"
-    dpkg -x build/package/packages/zolutilities_*_amd64.deb "$root"
-    packaging/test-consumer.sh "$root"
+    scratch=build/package/check
+    rm -rf "$scratch"
+    mkdir -p "$scratch/unpacked"
+    cmake --install build/package --prefix "$scratch/installed" >/dev/null
+    packaging/test-consumer.sh "$scratch/installed"
+    tar -xzf build/package/packages/zolutilities-*.tar.gz -C "$scratch/unpacked"
+    packaging/test-consumer.sh "$scratch"/unpacked/zolutilities-*
+    cp build/package/packages/zolutilities-*.tar.gz "$release/"
+
     if [ "${2:-}" != native ]; then
       ./cmake/install-deps.sh all
       cmake --preset win32
       cmake --build --preset win32
       (cd build/win32 && cpack)
-      packaging/test-zip.sh build/win32/packages/ZolUtilities-*-win32.zip
+      zips=build/win32/packages
+      rm -rf "$zips/check"
+      mkdir -p "$zips/check/zip" "$zips/check/symbols"
+      unzip -q "$zips"/ZolUtilities-*-win32.zip -d "$zips/check/zip"
+      unzip -q "$zips"/ZolUtilities-*-win32-symbols.zip -d "$zips/check/symbols"
+      version=$(sed -n 's/^project(ZolUtilities VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+      packaging/check-win32-binaries.py "$version" "$zips/check/zip" "$zips/check/symbols"
+      packaging/test-zip.sh "$zips"/ZolUtilities-*-win32.zip
+      cp "$zips"/ZolUtilities-*.zip "$release/"
     fi
+    # The folder holds only the artefacts until SHA256SUMS is written.
+    (cd "$release" && sha256sum -- * >SHA256SUMS && sha256sum -c --quiet SHA256SUMS)
+    ls -l "$release"
     ;;
   native)
     ./cmake/install-deps.sh native

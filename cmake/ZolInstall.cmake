@@ -1,6 +1,8 @@
-# Installation, the CMake package, pkg-config files and CPack (a Debian package
-# on Linux, a zip on 32-bit Windows).
+# Installation, the CMake package, pkg-config files and CPack (a relocatable
+# .tar.gz on Linux, a zip and its symbols zip on 32-bit Windows). The Debian
+# packages are built from debian/ with Debian's own tools.
 include(CMakePackageConfigHelpers)
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME runtime)
 
 set(ZOL_CMAKE_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ZolUtilities)
 set_target_properties(qordata PROPERTIES EXPORT_NAME QorData)
@@ -12,8 +14,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/include/zolutilities.h
 
 if(WIN32)
   # The zip is flat: DLLs, zolhost.exe and the README at the top, so that the
-  # program finds the DLLs beside it. Import libraries for MinGW hosts go to lib/.
-  install(TARGETS zolutilities qordata RUNTIME DESTINATION .)
+  # program finds the DLLs beside it. Import libraries (MinGW, MSVC) go to lib/.
+  include(${PROJECT_SOURCE_DIR}/cmake/ZolWindowsRelease.cmake)
   install(FILES ${CMAKE_BINARY_DIR}/src/libzolutilities_import.dll.a
                 ${CMAKE_BINARY_DIR}/qordata/libqordata_import.dll.a
           DESTINATION lib OPTIONAL)
@@ -44,13 +46,14 @@ else()
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 endif()
-# The tracing shim: beside the DLLs in the zip, in the library folder on Linux.
-install(TARGETS zoltrace RUNTIME DESTINATION . LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-        ARCHIVE DESTINATION lib EXCLUDE_FROM_ALL)
+# The tracing shim: beside the DLLs in the zip (a stripped copy, from
+# ZolWindowsRelease.cmake), in the library folder on Linux.
+if(NOT WIN32)
+  install(TARGETS zoltrace LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+endif()
 
 set(CPACK_PACKAGE_NAME zolutilities)
-set(CPACK_PACKAGE_VENDOR "ZolUtilities developers")
-set(CPACK_PACKAGE_CONTACT "ZolUtilities developers <zolutilities@localhost>")
+set(CPACK_PACKAGE_VENDOR "ZolUtilities maintainers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Eighteen numbered utility operations behind one C entry point, with a host program")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -58,17 +61,14 @@ set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
-  set(CPACK_PACKAGE_FILE_NAME ZolUtilities-${PROJECT_VERSION}-win32)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 else()
-  set(CPACK_GENERATOR DEB)
-  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-  set(CPACK_DEBIAN_PACKAGE_SECTION libs)
-  # Dependencies from the binaries themselves; the package's own libraries are
-  # private to it.
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/lib)
-  # SDL2 is loaded only when a sound is first played.
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libsdl2-2.0-0")
+  # One folder, usable wherever it is unpacked: zolhost finds the libraries
+  # through $ORIGIN, the CMake and pkg-config files find their prefix from
+  # where they lie.
+  set(CPACK_GENERATOR TGZ)
+  string(TOLOWER ${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR} ZOL_PACKAGE_SYSTEM)
+  set(CPACK_PACKAGE_FILE_NAME zolutilities-${PROJECT_VERSION}-${ZOL_PACKAGE_SYSTEM})
+  set(CPACK_STRIP_FILES ON)
 endif()
 include(CPack)

@@ -5,8 +5,10 @@ set -eu
 
 native="cmake ninja-build g++ binutils pkg-config file libgtest-dev googletest libbenchmark-dev
   libsdl2-dev libcli11-dev nlohmann-json3-dev clang-format clang-tidy cppcheck clang
-  clang-14 clang-tidy-14 libclang-rt-14-dev python3 dpkg-dev unzip"
-windows="g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386"
+  clang-14 clang-tidy-14 libclang-rt-14-dev python3 dpkg-dev unzip
+  debhelper lintian help2man"
+windows="g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 python3-pefile
+  llvm-14"
 
 want="$native"
 case "${1:-all}" in

@@ -85,7 +85,9 @@ def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     with open(os.path.join(build, "compile_commands.json"), encoding="utf-8") as f:
         entries = json.load(f)
-    entries = [e for e in entries if os.path.abspath(e["file"]).startswith(root + os.sep)]
+    # C and C++ of the project only (the version resources, .rc, are windres's).
+    entries = [e for e in entries if os.path.abspath(e["file"]).startswith(root + os.sep)
+               and e["file"].endswith((".c", ".cpp"))]
     include_dirs = mingw_include_dirs(shlex.split(entries[0]["command"])[0])
     headers = windows_headers(root)
     with open(os.path.join(native, "compile_commands.json"), encoding="utf-8") as f:

@@ -16,7 +16,7 @@ std::filesystem::path ProgramDirectory() {
 }
 
 std::string_view LibraryFileName() {
-  return "libzolutilities.so";
+  return ZOLHOST_LIBRARY_FILE;
 }
 
 }  // namespace zolhost::platform
