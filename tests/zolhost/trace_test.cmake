@@ -1,7 +1,8 @@
 # The tracing shim in front of our library: the tour runs through it as it
 # runs without it and leaves one trace line per call; the trace replays
 # identically against our library and names exactly the ArcTangent call against
-# a wrong one; a trace file that cannot be opened costs the host nothing.
+# a wrong one; a trace file that cannot be opened, or a host whose
+# floating-point state traps, costs the host nothing.
 include(${CMAKE_CURRENT_LIST_DIR}/zolhost_test.cmake)
 file(COPY ${SOURCE_DIR}/examples DESTINATION ${WORK_DIR})
 
@@ -69,3 +70,10 @@ traced_tour(${WORK_DIR}/missing/tour.jsonl)
 if(EXISTS ${WORK_DIR}/missing)
   fail("the shim created a folder for its trace")
 endif()
+
+# A host with every floating-point exception unmasked: tracing (the shim's own
+# start-up, timing and formatting) traps nothing and changes nothing the host
+# sees.
+set(ZOLHOST ${ZOLHOST} --fp-env all)
+tour_output(direct)
+traced_tour(${WORK_DIR}/trapping.jsonl)

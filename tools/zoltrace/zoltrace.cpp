@@ -13,11 +13,17 @@
 // reason is the trace's one line. Tracing never fails a call: a trace file
 // that cannot be opened or written, or a line that cannot be built, only
 // costs the line.
+//
+// The shim's own work (building the line, timing, formatting doubles) runs in
+// the default floating-point state: a host that unmasked floating-point traps
+// must not trap in the shim. Only the forwarded call runs in the host's state,
+// as it would without the shim.
 #include <atomic>
 #include <mutex>
 
 #include "call_trace.h"
 #include "library_loader.h"
+#include "numeric/fp_environment.h"
 #include "shim_platform.h"
 #include "zolutilities.h"
 
@@ -31,6 +37,7 @@ struct Shim {
   std::atomic<uint64_t> sequence{0};
 
   Shim() noexcept {
+    const zol::DefaultFloatingPoint defaultState;
     try {
       Start();
     } catch (...) {  // out of memory: forward what could be loaded, untraced
@@ -73,6 +80,7 @@ Shim& TheShim() {
 int32_t TracedCall(Shim& shim, const CallArguments& call) noexcept {
   std::optional<CallTrace> trace;
   try {
+    const zol::DefaultFloatingPoint defaultState;
     trace.emplace(shim.sequence.fetch_add(1, std::memory_order_relaxed), call);
   } catch (...) {  // no line for this call
   }
@@ -80,6 +88,7 @@ int32_t TracedCall(Shim& shim, const CallArguments& call) noexcept {
   const int32_t status = shim.entry(call.function, call.block, call.value, call.text);
   const auto took = std::chrono::steady_clock::now() - started;
   try {
+    const zol::DefaultFloatingPoint defaultState;
     if (trace)
       shim.Write(trace->Finish(call, status, took));
   } catch (...) {  // no line for this call
