@@ -25,7 +25,8 @@ GCC_ONLY = {"-fno-keep-inline-dllexport"}
 # Headers whose Windows parts are only calling-convention and export macros:
 # including them does not make a source Windows-specific.
 MACRO_ONLY_HEADERS = {"zolutilities.h", "QorData.h", "recording_store.h"}
-WINDOWS_CODE = re.compile(r"_WIN32|<windows\.h>")
+# The 32-bit x87 paths count too: the native build is x86-64 and never sees them.
+WINDOWS_CODE = re.compile(r"_WIN32|<windows\.h>|__i386__")
 
 
 def mingw_include_dirs(compiler):

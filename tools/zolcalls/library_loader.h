@@ -25,12 +25,4 @@ inline std::string PathToUtf8(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-#if defined(_WIN32)
-// Windows text (UTF-16) as UTF-8.
-std::string WideToUtf8(const wchar_t* text);
-
-// The folder of the module (DLL) that holds `address`; of the program for null.
-std::filesystem::path ModuleDirectory(const void* address);
-#endif
-
 }  // namespace zolcalls

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "library_loader.h"
+#include "platform/win32/windows_text.h"
 
 namespace zolcalls {
 

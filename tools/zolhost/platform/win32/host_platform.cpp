@@ -7,8 +7,8 @@
 
 #include <cstdio>
 
-#include "library_loader.h"
 #include "platform/host_platform.h"
+#include "platform/win32/windows_text.h"
 
 namespace zolhost::platform {
 using zolcalls::WideToUtf8;

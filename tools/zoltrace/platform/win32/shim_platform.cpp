@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "library_loader.h"
+#include "platform/win32/windows_text.h"
 #include "shim_platform.h"
 
 namespace zoltrace::platform {
