@@ -13,9 +13,9 @@ jobs=${LINT_JOBS:-2}
 root=$PWD
 
 cmake --preset lint >/dev/null
-cmake --preset win32 >/dev/null
+cmake --preset win32-lint >/dev/null
 mkdir -p build/lint-win32
-python3 cmake/win32-lint-db.py build/win32 build/lint build/lint-win32 >build/lint-win32/sources
+python3 cmake/win32-lint-db.py build/win32-lint build/lint build/lint-win32 >build/lint-win32/sources
 
 status=0
 echo "clang-format: every C and C++ file of the repository"

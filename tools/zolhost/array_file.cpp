@@ -16,7 +16,6 @@
 namespace zolhost {
 namespace {
 
-using nlohmann::json;
 using nlohmann::ordered_json;
 
 struct ArraySpec {
@@ -29,7 +28,8 @@ struct ArraySpec {
   throw UsageError(where + ": " + problem);
 }
 
-int64_t IntegerMember(const json& object, const char* key, int64_t high, const std::string& at) {
+int64_t IntegerMember(const ordered_json& object, const char* key, int64_t high,
+                      const std::string& at) {
   if (!object.contains(key) || !object[key].is_number_integer()) {
     Malformed(at, std::string("\"") + key + "\" must be an integer");
   }
@@ -40,7 +40,7 @@ int64_t IntegerMember(const json& object, const char* key, int64_t high, const s
   return value;
 }
 
-double Element(const json& value, bool isFloat, const std::string& at) {
+double Element(const ordered_json& value, bool isFloat, const std::string& at) {
   if (isFloat && value.is_number())
     return value.get<double>();
   if (!value.is_number_integer()) {
@@ -52,7 +52,7 @@ double Element(const json& value, bool isFloat, const std::string& at) {
   return static_cast<double>(i);
 }
 
-ArraySpec ParseArray(const json& entry, const std::string& at) {
+ArraySpec ParseArray(const ordered_json& entry, const std::string& at) {
   if (!entry.is_object())
     Malformed(at, "must be an object with number, type and elements");
   ArraySpec spec{static_cast<uint16_t>(IntegerMember(entry, "number", UINT16_MAX, at)),
@@ -61,7 +61,7 @@ ArraySpec ParseArray(const json& entry, const std::string& at) {
   if (!entry.contains("elements") || !entry["elements"].is_array()) {
     Malformed(at, "\"elements\" must be an array");
   }
-  const json& elements = entry["elements"];
+  const ordered_json& elements = entry["elements"];
   if (elements.size() > UINT16_MAX)
     Malformed(at, "more than 65535 elements");
   for (std::size_t i = 0; i < elements.size(); ++i) {
@@ -71,7 +71,7 @@ ArraySpec ParseArray(const json& entry, const std::string& at) {
   return spec;
 }
 
-std::vector<ArraySpec> ParseFile(const json& document, const std::string& name) {
+std::vector<ArraySpec> ParseFile(const ordered_json& document, const std::string& name) {
   if (!document.is_object() || !document.contains("arrays") || !document["arrays"].is_array()) {
     Malformed(name, "expected {\"arrays\": [...]}");
   }
@@ -130,10 +130,10 @@ void LoadArrays(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in)
     throw HostError("cannot read the arrays file " + name);
-  json document;
+  ordered_json document;
   try {
-    document = json::parse(in);
-  } catch (const json::parse_error& e) {
+    document = ordered_json::parse(in);
+  } catch (const ordered_json::parse_error& e) {
     throw UsageError(name + ": not valid JSON: " + e.what());
   }
   for (const ArraySpec& spec : ParseFile(document, name)) {
