@@ -1,12 +1,14 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the tools need, skipping
-# those already present. Run as root (or with sudo available).
+# those already present, and nothing they merely recommend: wine's
+# recommendations alone bring i386 Mesa, LLVM and GStreamer, which a console
+# test under wine never loads. Run as root (or with sudo available).
 set -eu
 
 native="cmake ninja-build g++ binutils pkg-config file libgtest-dev googletest libbenchmark-dev
   libsdl2-dev libcli11-dev nlohmann-json3-dev clang-format clang-tidy cppcheck clang
   clang-14 clang-tidy-14 libclang-rt-14-dev python3 dpkg-dev unzip
-  debhelper lintian help2man"
+  build-essential debhelper lintian help2man"
 windows="g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 python3-pefile
   llvm-14"
 
@@ -35,4 +37,4 @@ case "$missing" in
 esac
 echo "installing:$missing"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
