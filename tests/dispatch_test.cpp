@@ -7,6 +7,12 @@
 
 #include "host_areas.h"
 
+#if defined(ZOL_TRACE_SHIM_PATH)
+#include <dlfcn.h>
+
+#include <cstdlib>
+#endif
+
 namespace {
 
 class UnknownFunction : public ::testing::TestWithParam<int32_t> {};
@@ -57,5 +63,28 @@ TEST(Layout, StringSlotHolds255UnitsAndTerminatorInItsBytes) {
   EXPECT_EQ(slot1[-2], 0);
   EXPECT_EQ(slot1[0], 0xEE);
 }
+
+#if defined(ZOL_TRACE_SHIM_PATH)
+// A host that has the library loaded already (this test links it) and then
+// loads the tracing shim in front of it: the shim forwards to the library it is
+// pointed at rather than taking it for itself.
+TEST(Dispatch, TracingShimLoadedBesideTheLibraryForwards) {
+  setenv("ZOLTRACE_LIBRARY", ZOL_LIBRARY_PATH, 1);  // NOLINT(concurrency-mt-unsafe)
+  setenv("ZOLTRACE_FILE", ZOL_TRACE_FILE, 1);       // NOLINT(concurrency-mt-unsafe)
+  void* shim = dlopen(ZOL_TRACE_SHIM_PATH, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(shim, nullptr) << dlerror();  // NOLINT(concurrency-mt-unsafe)
+  const auto traced = reinterpret_cast<ZolFunctionPointer>(dlsym(shim, "DoZolFunction"));
+  ASSERT_NE(traced, nullptr);
+
+  HostAreas direct;
+  HostAreas throughShim;
+  direct.SetDouble(0, 0.5);
+  throughShim.SetDouble(0, 0.5);
+  EXPECT_EQ(direct.Call(ZOL_FN_ARC_SINE), ZOL_STATUS_OK);
+  EXPECT_EQ(traced(ZOL_FN_ARC_SINE, throughShim.block(), throughShim.value(), throughShim.text()),
+            ZOL_STATUS_OK);
+  EXPECT_EQ(throughShim.Save(), direct.Save());
+}
+#endif
 
 }  // namespace

@@ -15,6 +15,11 @@ std::filesystem::path EnvironmentPath(const char* name);
 // The folder that holds the shim itself.
 std::filesystem::path ShimDirectory();
 
+// Whether `address` lies in the shim's own module. Comparing with the shim's
+// DoZolFunction would not do on POSIX: that name binds to whichever library
+// defined it first in the process, which may be the real one.
+bool IsInShim(const void* address);
+
 // The default name of the real library, which sits beside the shim.
 std::string_view TracedLibraryName();
 

@@ -55,7 +55,9 @@ struct Shim {
     if (library.empty())
       library = here / platform::TracedLibraryName();
     zolcalls::LoadedEntry loaded = zolcalls::LoadEntryPoint(library);
-    if (loaded.entry == &DoZolFunction) {  // the shim itself: every call would recurse
+    if (loaded.entry != nullptr &&
+        platform::IsInShim(reinterpret_cast<const void*>(loaded.entry))) {
+      // the shim itself: every call would recurse
       loaded = {nullptr, zolcalls::PathToUtf8(library) + " is the tracing shim, not the library"};
     }
     entry = loaded.entry;

@@ -22,6 +22,13 @@ std::filesystem::path ShimDirectory() {
   return std::filesystem::absolute(info.dli_fname).parent_path();
 }
 
+bool IsInShim(const void* address) {
+  Dl_info shim{};
+  Dl_info other{};
+  return dladdr(reinterpret_cast<void*>(&ShimDirectory), &shim) != 0 &&
+         dladdr(address, &other) != 0 && shim.dli_fbase == other.dli_fbase;
+}
+
 std::string_view TracedLibraryName() {
   return "libzolutilities.traced.so";
 }
