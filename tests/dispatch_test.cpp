@@ -11,6 +11,7 @@
 #include <dlfcn.h>
 
 #include <cstdlib>
+#include <memory>
 #endif
 
 namespace {
@@ -71,9 +72,10 @@ TEST(Layout, StringSlotHolds255UnitsAndTerminatorInItsBytes) {
 TEST(Dispatch, TracingShimLoadedBesideTheLibraryForwards) {
   setenv("ZOLTRACE_LIBRARY", ZOL_LIBRARY_PATH, 1);  // NOLINT(concurrency-mt-unsafe)
   setenv("ZOLTRACE_FILE", ZOL_TRACE_FILE, 1);       // NOLINT(concurrency-mt-unsafe)
-  void* shim = dlopen(ZOL_TRACE_SHIM_PATH, RTLD_NOW | RTLD_LOCAL);
+  const std::unique_ptr<void, int (*)(void*)> shim(
+      dlopen(ZOL_TRACE_SHIM_PATH, RTLD_NOW | RTLD_LOCAL), &dlclose);
   ASSERT_NE(shim, nullptr) << dlerror();  // NOLINT(concurrency-mt-unsafe)
-  const auto traced = reinterpret_cast<ZolFunctionPointer>(dlsym(shim, "DoZolFunction"));
+  const auto traced = reinterpret_cast<ZolFunctionPointer>(dlsym(shim.get(), "DoZolFunction"));
   ASSERT_NE(traced, nullptr);
 
   HostAreas direct;
