@@ -15,13 +15,28 @@ std::string WideToUtf8(const wchar_t* text) {
   return out;
 }
 
-std::filesystem::path ModuleDirectory(const void* address) {
+namespace {
+
+// The module that holds `address`; null for null or an address in no module.
+HMODULE ModuleOf(const void* address) {
   HMODULE module = nullptr;
   if (address != nullptr) {
     GetModuleHandleExW(
         GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
         static_cast<LPCWSTR>(address), &module);
   }
+  return module;
+}
+
+}  // namespace
+
+bool InSameModule(const void* first, const void* second) {
+  const HMODULE module = ModuleOf(first);
+  return module != nullptr && module == ModuleOf(second);
+}
+
+std::filesystem::path ModuleDirectory(const void* address) {
+  HMODULE module = ModuleOf(address);
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));

@@ -14,4 +14,7 @@ std::string WideToUtf8(const wchar_t* text);
 // The folder of the module (DLL) that holds `address`; of the program for null.
 std::filesystem::path ModuleDirectory(const void* address);
 
+// Whether both addresses lie in one loaded module (false when either lies in none).
+bool InSameModule(const void* first, const void* second);
+
 }  // namespace zolcalls

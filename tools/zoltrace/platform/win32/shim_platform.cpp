@@ -28,15 +28,7 @@ std::filesystem::path ShimDirectory() {
 }
 
 bool IsInShim(const void* address) {
-  const auto moduleOf = [](const void* inside) {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        static_cast<LPCWSTR>(inside), &module);
-    return module;
-  };
-  const HMODULE shim = moduleOf(reinterpret_cast<const void*>(&ShimDirectory));
-  return shim != nullptr && shim == moduleOf(address);
+  return zolcalls::InSameModule(reinterpret_cast<const void*>(&ShimDirectory), address);
 }
 
 std::string_view TracedLibraryName() {
