@@ -103,14 +103,6 @@ inline void WriteMxcsr(uint32_t) {}
 inline bool IsDefaultX87Control(uint16_t control) {
   return (control & kX87ControlBits) == (kDefaultX87Control & kX87ControlBits);
 }
-// Whether the x87 state is one the library can compute in as it is.
-inline bool X87NeedsNoSwitch() {
-#if defined(ZOL_X87_IN_USE)
-  return IsDefaultX87Control(ReadX87Control());
-#else
-  return true;
-#endif
-}
 inline bool IsDefaultMxcsr(uint32_t mxcsr) {
   return (mxcsr & kMxcsrControlBits) == kDefaultMxcsr;
 }

@@ -17,30 +17,55 @@
 
 namespace zol {
 
-class DefaultFloatingPoint {
+#if defined(ZOL_X87_IN_USE)
+// The x87 half, where doubles pass through the x87 stack (32-bit x86).
+class DefaultX87 {
  public:
-  DefaultFloatingPoint()
-      : x87Switched_(!fp::X87NeedsNoSwitch()),
-        mxcsr_(fp::ReadMxcsr()),
-        mxcsrSwitched_(!fp::IsDefaultMxcsr(mxcsr_)) {
-    if (x87Switched_) {
+  DefaultX87() : switched_(!fp::IsDefaultX87Control(fp::ReadX87Control())) {
+    if (switched_) {
       // Keeps the host's control word, flags and tags; masks every exception.
-      fp::SaveX87Environment(x87_);
+      fp::SaveX87Environment(host_);
       fp::WriteX87Control(fp::kDefaultX87Control);
     }
-    if (mxcsrSwitched_) {
+  }
+  // Hands back the host's control word and its own exception flags: flags the
+  // library raised are dropped, so none can trap the host's next x87 instruction.
+  ~DefaultX87() {
+    if (switched_) {
+      fp::LoadX87Environment(host_);
+    }
+  }
+  DefaultX87(const DefaultX87&) = delete;
+  DefaultX87& operator=(const DefaultX87&) = delete;
+
+  static bool InForce() { return fp::IsDefaultX87Control(fp::ReadX87Control()); }
+
+ private:
+  bool switched_;
+  fp::X87Environment host_{};  // filled by the switch
+};
+#else
+// On x86-64 (and elsewhere) the x87 neither changes a result nor collects a
+// flag from the library, so there is nothing to check: no code at all, which
+// matters in a call that costs a few nanoseconds.
+class DefaultX87 {
+ public:
+  static bool InForce() { return true; }
+};
+#endif
+
+class DefaultFloatingPoint {
+ public:
+  DefaultFloatingPoint() : mxcsr_(fp::ReadMxcsr()) {
+    if (!fp::IsDefaultMxcsr(mxcsr_)) {
       fp::WriteMxcsr(fp::kDefaultMxcsr);
     }
   }
 
-  // Hands back the host's control words and its own exception flags. Flags the
-  // library raised are dropped, so none can trap the host's next instruction;
-  // in the default state they stay raised, masked, as any masked flag does.
+  // Hands back the host's MXCSR with its own exception flags. In the default
+  // state the library's flags stay raised, masked, as any masked flag does.
   ~DefaultFloatingPoint() {
-    if (x87Switched_) {
-      fp::LoadX87Environment(x87_);
-    }
-    if (mxcsrSwitched_) {
+    if (!fp::IsDefaultMxcsr(mxcsr_)) {
       fp::WriteMxcsr(mxcsr_);
     }
   }
@@ -50,13 +75,12 @@ class DefaultFloatingPoint {
 
   // Whether the calling thread is in the default state now, so that a loop can
   // decide once whether its steps need a guard each.
-  static bool InForce() { return fp::X87NeedsNoSwitch() && fp::IsDefaultMxcsr(fp::ReadMxcsr()); }
+  static bool InForce() { return DefaultX87::InForce() && fp::IsDefaultMxcsr(fp::ReadMxcsr()); }
 
  private:
-  bool x87Switched_;
+  // Made before MXCSR is switched and ended after it is handed back.
+  [[no_unique_address]] DefaultX87 x87_;
   uint32_t mxcsr_;
-  bool mxcsrSwitched_;
-  fp::X87Environment x87_{};  // filled by the switch; dead stores where there is no x87 to switch
 };
 
 }  // namespace zol
