@@ -42,9 +42,7 @@ class DefaultX87 {
 
  private:
   bool switched_;
-  // Filled by the switch before it is read; left unset otherwise, since
-  // clearing 28 bytes on every call would cost more than the check.
-  fp::X87Environment host_;
+  fp::X87Environment host_{};  // filled by the switch
 };
 #else
 // On x86-64 (and elsewhere) the x87 neither changes a result nor collects a
