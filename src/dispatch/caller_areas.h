@@ -63,6 +63,18 @@ inline double ReadResultDouble(const CallerAreas& areas) {
   return value;
 }
 
+// A double result as its bit pattern: on 32-bit x86 a double value may pass
+// through the x87 stack, where loading a signalling NaN raises invalid.
+inline uint64_t ReadResultBits(const CallerAreas& areas) {
+  uint64_t bits;
+  std::memcpy(&bits, areas.value, sizeof bits);
+  return bits;
+}
+
+inline void WriteResultBits(const CallerAreas& areas, uint64_t bits) {
+  std::memcpy(areas.value, &bits, sizeof bits);
+}
+
 // Address of StringSlot k (0 or 1) inside the block.
 inline unsigned char* StringSlotAddress(const CallerAreas& areas, int k) {
   return areas.block + ZOL_STRING_SLOT_OFFSET_OF(k);

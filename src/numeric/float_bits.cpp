@@ -31,10 +31,6 @@ uint64_t ReadSlotBits(const CallerAreas& areas, int slot) {
   return bits;
 }
 
-void WriteResultBits(const CallerAreas& areas, uint64_t bits) {
-  std::memcpy(areas.value, &bits, sizeof bits);
-}
-
 }  // namespace
 
 // Both convert in integer arithmetic (binary32_bits.h): a host's rounding mode,
