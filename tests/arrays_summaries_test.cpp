@@ -2,6 +2,7 @@
 // and the exact calls each operation makes to the store.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -83,6 +84,15 @@ TEST_F(Summaries, EachPartialSumIsRoundedToDouble) {
   // Ascending index order: the two tiny ones first add up to 2^-52 and survive.
   Script(4, kFloat, {tiny, tiny, 1.0});
   EXPECT_EQ(Sum(4), 1.0 + std::ldexp(1.0, -52));
+}
+
+TEST_F(Summaries, NanSumKeepsTheLatestNanElementMadeQuiet) {
+  const uint64_t signalling = 0x7FF0000000000001ULL;
+  Script(4, kFloat, {std::bit_cast<double>(signalling), 1.0});
+  EXPECT_EQ(Run(ZOL_FN_SUM_ARRAY, 4).ResultBits(), signalling | 1ULL << 51);
+  Script(4, kFloat,
+         {std::bit_cast<double>(signalling), std::bit_cast<double>(0xFFF8000000000ABCULL)});
+  EXPECT_EQ(Run(ZOL_FN_SUM_ARRAY, 4).ResultBits(), 0xFFF8000000000ABCULL);
 }
 
 TEST_F(Summaries, EmptyArrayGivesPositiveZeroWithoutDividing) {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 #include <numbers>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -211,6 +212,15 @@ std::vector<FpCase> FpCases() {
       {0.1, 0.2, 0.3},
       {std::ldexp(1.0, -1074), 0.0},
       {std::bit_cast<double>(0x7FF0000000000001ULL), 1.0},  // a signalling NaN
+      // Two NaNs: the element's wins, whatever the order of the operands.
+      {std::bit_cast<double>(0x7FF0000000000001ULL), std::bit_cast<double>(0xFFF8000000000ABCULL)},
+      {1.0, -1.0},                                                 // +0 when rounding to nearest
+      {-0.0, -0.0},                                                // +0 too
+      {1.0, -std::ldexp(1.0, -80)},                                // rounds back up to 1
+      {1.0 + std::ldexp(1.0, -52), std::ldexp(1.0, -53)},          // a tie, to even
+      {1.0, std::ldexp(1.0, -53) + std::ldexp(1.0, -80)},          // just above a tie, up
+      {std::numeric_limits<double>::max(), std::ldexp(1.0, 970)},  // a tie, to infinity
+      {std::ldexp(1.0, -1022), -std::ldexp(1.0, -1074)},           // down to a subnormal
   };
   for (int32_t fn : {ZOL_FN_SUM_ARRAY, ZOL_FN_AVERAGE_ARRAY}) {
     for (const auto& elements : arrays) {
@@ -218,6 +228,27 @@ std::vector<FpCase> FpCases() {
                            std::to_string(elements.front()),
                        fn, kFpArray, elements});
     }
+  }
+  return cases;
+}
+
+// Pairs of random bit patterns: exponents far apart and close together, so
+// that alignment, cancellation, carries, subnormals and overflow all occur.
+std::vector<FpCase> RandomSumCases() {
+  std::mt19937_64 random(20261210);
+  std::vector<FpCase> cases;
+  for (int i = 0; i < 3000; ++i) {
+    const uint64_t a = random();
+    uint64_t b = random();
+    if (i % 3 != 0) {  // exponents a few apart, or up to 64 apart
+      const uint64_t apart = i % 3 == 1 ? random() % 5 : random() % 129;
+      const uint64_t exponent = (a >> 52 & 0x7FF) + apart - (i % 3 == 1 ? 2 : 64);
+      b = (b & ~(0x7FFULL << 52)) | (exponent & 0x7FF) << 52;
+    }
+    cases.push_back({"of random pair " + std::to_string(i),
+                     ZOL_FN_SUM_ARRAY,
+                     kFpArray,
+                     {std::bit_cast<double>(a), std::bit_cast<double>(b)}});
   }
   return cases;
 }
@@ -269,6 +300,18 @@ TEST(HostFloatingPointState, SameBytesNoTrapStateHandedBack) {
       EXPECT_EQ(got.after, got.set) << where;
       EXPECT_FALSE(got.trapPending) << where;
     }
+  }
+}
+
+// A host state other than the default has sums added in integer arithmetic:
+// bit for bit what the processor adds in the default state.
+TEST(HostFloatingPointState, RandomSumsAsInTheDefaultState) {
+  const zolhost::FpControls all = zolhost::FindFpEnvironment("all")->controls;
+  for (const FpCase& c : RandomSumCases()) {
+    const FpOutcome expected = CallIn(c, zolhost::FindFpEnvironment("default")->controls);
+    ASSERT_EQ(CallIn(c, all).areas, expected.areas)
+        << c.name << std::hex << ": " << std::bit_cast<uint64_t>(c.elements[0]) << " + "
+        << std::bit_cast<uint64_t>(c.elements[1]);
   }
 }
 
