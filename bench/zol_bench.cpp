@@ -327,9 +327,10 @@ BENCHMARK(FloorGetStringField)->Name("Floor/GetStringField");
 // --- Arrays. Array 1 holds n doubles in whichever store this program runs with.
 constexpr uint16_t kArray = 1;
 
-void ZolSumArray(benchmark::State& state) {
+void ZolSumArray(benchmark::State& state, int rounding) {
   const auto n = static_cast<int>(state.range(0));
   PrepareFloatArray(kArray, n);
+  const HostRounding host(rounding);
   BenchAreas areas;
   areas.SetInteger(0, kArray);
   areas.SetInteger(1, n);
@@ -340,9 +341,10 @@ void ZolSumArray(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * n);
 }
 // The floor through the store: one store call per element, summed in order.
-void FloorSumArrayStoreCalls(benchmark::State& state) {
+void FloorSumArrayStoreCalls(benchmark::State& state, int rounding) {
   const auto n = static_cast<int>(state.range(0));
   PrepareFloatArray(kArray, n);
+  const HostRounding host(rounding);
   for (auto _ : state) {
     double sum = 0;
     for (int i = 0; i < n; ++i) {
@@ -366,12 +368,24 @@ void FloorSumArrayLoop(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * n);
 }
-BENCHMARK(ZolSumArray)->Name("Zol/SumArray" STORE_SUFFIX)->Arg(1)->Arg(1000)->Arg(65535);
-BENCHMARK(FloorSumArrayStoreCalls)
+BENCHMARK_CAPTURE(ZolSumArray, nearest, FE_TONEAREST)
+    ->Name("Zol/SumArray" STORE_SUFFIX)
+    ->Arg(1)
+    ->Arg(1000)
+    ->Arg(65535);
+BENCHMARK_CAPTURE(FloorSumArrayStoreCalls, nearest, FE_TONEAREST)
     ->Name("Floor/SumArray" STORE_SUFFIX)
     ->Arg(1)
     ->Arg(1000)
     ->Arg(65535);
+// A host rounding toward zero: the library adds in the default state, the
+// floor in the host's.
+BENCHMARK_CAPTURE(ZolSumArray, zero, FE_TOWARDZERO)
+    ->Name("Zol/SumArray" STORE_SUFFIX "/toward-zero")
+    ->Arg(1000);
+BENCHMARK_CAPTURE(FloorSumArrayStoreCalls, zero, FE_TOWARDZERO)
+    ->Name("Floor/SumArray" STORE_SUFFIX "/toward-zero")
+    ->Arg(1000);
 BENCHMARK(FloorSumArrayLoop)
     ->Name("Floor/SumArrayLoop" STORE_SUFFIX)
     ->Arg(1)
