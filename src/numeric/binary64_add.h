@@ -79,7 +79,7 @@ constexpr uint64_t AddFinite(uint64_t larger, uint64_t smaller) {
   const uint64_t aligned = ShiftRightSticky(b.significand, a.exponent - b.exponent);
   int exponent = a.exponent;
   uint64_t significand = 0;
-  if ((larger ^ smaller) & kSignBit) {
+  if (((larger ^ smaller) & kSignBit) != 0) {
     significand = a.significand - aligned;
     if (significand == 0) {
       return 0;  // an exact cancellation gives +0 when rounding to nearest
