@@ -36,6 +36,14 @@ inline double ReadSlotDouble(const CallerAreas& areas, int slot) {
   return value;
 }
 
+// A slot's 8 bytes as a double's bit pattern: on 32-bit x86 a double value may
+// pass through the x87 stack, where loading a signalling NaN raises invalid.
+inline uint64_t ReadSlotBits(const CallerAreas& areas, int slot) {
+  uint64_t bits;
+  std::memcpy(&bits, SlotAddress(areas, slot), sizeof bits);
+  return bits;
+}
+
 // A slot read as an array number: the 16-bit value in its first 2 bytes.
 inline uint16_t ReadSlotArrayNumber(const CallerAreas& areas, int slot) {
   uint16_t value;
@@ -63,8 +71,7 @@ inline double ReadResultDouble(const CallerAreas& areas) {
   return value;
 }
 
-// A double result as its bit pattern: on 32-bit x86 a double value may pass
-// through the x87 stack, where loading a signalling NaN raises invalid.
+// A double result as its bit pattern, as ReadSlotBits reads a slot.
 inline uint64_t ReadResultBits(const CallerAreas& areas) {
   uint64_t bits;
   std::memcpy(&bits, areas.value, sizeof bits);

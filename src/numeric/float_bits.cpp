@@ -2,7 +2,6 @@
 // the binary32 value it encodes, optionally swapping the pattern's 16-bit halves.
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 #include "dispatch/operations.h"
@@ -21,14 +20,6 @@ constexpr uint32_t SwapHalves(uint32_t bits) {
 // Slot 1, read as an integer, asks for the half swap when it is non-zero.
 uint32_t MaybeSwapHalves(const CallerAreas& areas, uint32_t bits) {
   return ReadSlotInteger(areas, 1) != 0 ? SwapHalves(bits) : bits;
-}
-
-// Doubles stay as bit patterns throughout: on 32-bit x86 a double value may
-// pass through the x87 stack, where loading a signalling NaN raises invalid.
-uint64_t ReadSlotBits(const CallerAreas& areas, int slot) {
-  uint64_t bits;
-  std::memcpy(&bits, SlotAddress(areas, slot), sizeof bits);
-  return bits;
 }
 
 }  // namespace
